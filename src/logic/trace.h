@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string_view>
+
+#include "form_model.h"
+
+namespace kviltora {
+
+// The output box is the one accumulator of the trace: every piece is added to
+// what it already holds.
+inline void Append(TextBox& box, std::string_view piece) {
+  box.Text += piece;
+}
+
+inline void AppendLine(TextBox& box, std::string_view line) {
+  Append(box, line);
+  Append(box, kCrLf);
+}
+
+}  // namespace kviltora

@@ -1,0 +1,189 @@
+#include "number_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace kviltora {
+namespace {
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t pos) {
+  while (pos < text.size() && IsDigit(text[pos])) ++pos;
+  return pos;
+}
+
+// The pieces of an unsigned decimal number as the text writes it.
+struct NumberSpan {
+  std::string_view integer;
+  std::string_view fraction;
+  std::string_view exponent;  // sign and digits, empty when absent
+  std::size_t end = 0;        // one past the last character read
+};
+
+NumberSpan ScanUnsignedNumber(std::string_view text, std::size_t pos) {
+  NumberSpan span;
+  std::size_t next = SkipDigits(text, pos);
+  span.integer = text.substr(pos, next - pos);
+  if (next < text.size() && text[next] == '.') {
+    const std::size_t fractionEnd = SkipDigits(text, next + 1);
+    span.fraction = text.substr(next + 1, fractionEnd - next - 1);
+    next = fractionEnd;
+  }
+  span.end = next;
+  if (span.integer.empty() && span.fraction.empty()) return span;
+  if (next < text.size() && (text[next] == 'E' || text[next] == 'e')) {
+    std::size_t digits = next + 1;
+    if (digits < text.size() && (text[digits] == '+' || text[digits] == '-')) ++digits;
+    const std::size_t exponentEnd = SkipDigits(text, digits);
+    // An "E" without digits is not part of the number.
+    if (exponentEnd > digits) {
+      span.exponent = text.substr(next + 1, exponentEnd - next - 1);
+      span.end = exponentEnd;
+    }
+  }
+  return span;
+}
+
+// Position of the leading significant digit relative to the decimal point,
+// plus the written exponent, saturated: positive means the value is at least 1.
+long DecimalMagnitude(const NumberSpan& span) {
+  long magnitude = 0;
+  const std::size_t firstSignificant = span.integer.find_first_not_of('0');
+  if (firstSignificant != std::string_view::npos) {
+    magnitude = static_cast<long>(span.integer.size() - firstSignificant);
+  } else {
+    const std::size_t firstInFraction = span.fraction.find_first_not_of('0');
+    magnitude = -static_cast<long>(firstInFraction);
+  }
+  constexpr long kSaturation = 1'000'000;
+  long exponent = 0;
+  for (char c : span.exponent) {
+    if (IsDigit(c) && exponent < kSaturation) exponent = exponent * 10 + (c - '0');
+  }
+  if (!span.exponent.empty() && span.exponent.front() == '-') exponent = -exponent;
+  return magnitude + exponent;
+}
+
+double ValueOf(const NumberSpan& span, std::string_view text, std::size_t start) {
+  std::string_view digits = text.substr(start, span.end - start);
+  double value = 0;
+  const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
+                                      std::chars_format::general);
+  if (result.ec == std::errc::result_out_of_range) {
+    if (DecimalMagnitude(span) > 0) throw NumberOverflow();
+    return 0;  // too small for a double: it rounds to zero
+  }
+  return value;
+}
+
+// 15 significant digits with the decimal exponent of the rounded value.
+struct Significand {
+  std::string digits;  // no trailing zeros, at least one digit
+  int exponent = 0;
+};
+
+Significand RoundToSignificant(double magnitude) {
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                    std::chars_format::scientific, 14);
+  const std::string_view text(buffer.data(), result.ptr - buffer.data());
+  const std::size_t e = text.find('e');
+  Significand s;
+  s.digits = std::string(text.substr(0, 1)) + std::string(text.substr(2, e - 2));
+  s.digits.erase(s.digits.find_last_not_of('0') + 1);
+  std::from_chars(text.data() + e + 1 + (text[e + 1] == '+'), text.data() + text.size(),
+                  s.exponent);
+  return s;
+}
+
+std::string ExponentForm(const Significand& s) {
+  std::string out = s.digits.substr(0, 1);
+  if (s.digits.size() > 1) out += "." + s.digits.substr(1);
+  const int absExponent = std::abs(s.exponent);
+  out += s.exponent < 0 ? "E-" : "E+";
+  if (absExponent < 10) out += '0';
+  return out + std::to_string(absExponent);
+}
+
+std::string PositionalForm(const Significand& s) {
+  if (s.exponent < 0) return "0." + std::string(-s.exponent - 1, '0') + s.digits;
+  const std::size_t integerDigits = static_cast<std::size_t>(s.exponent) + 1;
+  if (s.digits.size() <= integerDigits) {
+    return s.digits + std::string(integerDigits - s.digits.size(), '0');
+  }
+  return s.digits.substr(0, integerDigits) + "." + s.digits.substr(integerDigits);
+}
+
+// Adds one unit in the last place of a string of decimal digits; a carry out
+// of the first digit prepends a "1".
+void IncrementDigits(std::string& digits) {
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    if (*it != '9') {
+      ++*it;
+      return;
+    }
+    *it = '0';
+  }
+  digits.insert(digits.begin(), '1');
+}
+
+}  // namespace
+
+double ParseLeadingNumber(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+    negative = text[pos] == '-';
+    ++pos;
+  }
+  const NumberSpan span = ScanUnsignedNumber(text, pos);
+  if (span.integer.empty() && span.fraction.empty()) return 0;
+  const double value = ValueOf(span, text, pos);
+  return negative ? -value : value;
+}
+
+std::string FormatGeneral(double x) {
+  if (x == 0) return "0";
+  const Significand s = RoundToSignificant(std::fabs(x));
+  const bool exponentForm = s.exponent < -4 || s.exponent >= 15;
+  return (x < 0 ? "-" : "") + (exponentForm ? ExponentForm(s) : PositionalForm(s));
+}
+
+std::string FormatFixed(double x, std::int16_t decimals) {
+  constexpr std::int16_t kDefaultDecimals = 2;
+  if (decimals < 0) decimals = kDefaultDecimals;
+  // Enough decimals to write any double exactly, so that a tie is seen as one.
+  constexpr int kExactDecimals = 1080;
+  std::array<char, 1500> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(x),
+                                    std::chars_format::fixed, kExactDecimals);
+  const std::string_view exact(buffer.data(), result.ptr - buffer.data());
+  const std::size_t point = exact.find('.');
+  std::string digits = std::string(exact.substr(0, point)) +
+                       std::string(exact.substr(point + 1, static_cast<std::size_t>(decimals)));
+  if (exact[point + 1 + static_cast<std::size_t>(decimals)] >= '5') IncrementDigits(digits);
+  const std::size_t integerDigits = digits.size() - static_cast<std::size_t>(decimals);
+  std::string out = digits.substr(0, integerDigits);
+  if (decimals > 0) out += "." + digits.substr(integerDigits);
+  const bool isZero = out.find_first_not_of("0.") == std::string::npos;
+  return (x < 0 && !isZero ? "-" : "") + out;
+}
+
+double Int(double x) {
+  return std::floor(x);
+}
+
+bool CounterBelow(std::int16_t counter, std::string_view itemText) {
+  return counter < ParseLeadingNumber(itemText);
+}
+
+}  // namespace kviltora

@@ -1,0 +1,32 @@
+#include "random.h"
+
+#include <chrono>
+#include <random>
+
+namespace kviltora {
+namespace {
+
+std::mt19937& Generator() {
+  static std::mt19937 generator;
+  return generator;
+}
+
+}  // namespace
+
+void SeedRandom() {
+  const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+  SeedRandom(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));
+}
+
+void SeedRandom(std::uint32_t seed) {
+  Generator().seed(seed);
+}
+
+float NextRandom() {
+  // 24 random bits fill a float's significand exactly, so the result can never
+  // round up to 1 the way a scaled 32-bit value can.
+  constexpr float kTwoToMinus24 = 1.0f / 16777216.0f;
+  return static_cast<float>(Generator()() >> 8) * kTwoToMinus24;
+}
+
+}  // namespace kviltora

@@ -1,0 +1,56 @@
+#include "form_model.h"
+
+#include <gtest/gtest.h>
+
+#include "form_lines.h"
+
+namespace kviltora {
+namespace {
+
+using testing_support::Items;
+using testing_support::Lines;
+
+TEST(MainForm, StartsWithTheDescriptionAndTheSample) {
+  const MainForm form;
+  const auto description = Lines(form.Text1[0].Text);
+  ASSERT_EQ(description.size(), 37u);
+  EXPECT_EQ(description[9], "Пример: 0.45 Изход:");
+  EXPECT_EQ(description[30], "След обратно преобразуване числото е: 0.4492187500");
+  EXPECT_EQ(description[31], "");
+  const auto sample = Lines(form.Text1[2].Text);
+  ASSERT_EQ(sample.size(), 22u);
+  EXPECT_EQ(sample.front(), "Преобразувам десетичната дроб: 0.45");
+  EXPECT_EQ(std::vector(sample.begin() + 1, sample.end()),
+            std::vector(description.begin() + 10, description.begin() + 31));
+  EXPECT_EQ(form.Text1[1].Text, "0.45");
+}
+
+TEST(MainForm, StartsWithTheListsAndNoSelection) {
+  const MainForm form;
+  EXPECT_EQ(Items(form.Diapazon[0]),
+            (std::vector<std::string>{"10", "100", "1000", "10000", "100000", "1000000"}));
+  const auto counts = Items(form.Diapazon[1]);
+  ASSERT_EQ(counts.size(), 22u);
+  EXPECT_EQ(counts.front(), "5");
+  EXPECT_EQ(counts.back(), "26");
+  EXPECT_EQ(form.Diapazon[2].ListCount(), 0);
+  for (const ListBox& list : form.Diapazon) EXPECT_EQ(list.ListIndex(), -1);
+  for (const TextBox& box : form.Text1) EXPECT_TRUE(box.Enabled);
+}
+
+TEST(ListBox, ClearDropsTheSelectionAndOutOfRangeReadsAreEmpty) {
+  ListBox list({"a", "b"});
+  list.Select(1);
+  EXPECT_EQ(list.ListIndex(), 1);
+  list.Select(2);
+  EXPECT_EQ(list.ListIndex(), -1);
+  EXPECT_EQ(list.List(-1), "");
+  EXPECT_EQ(list.List(2), "");
+  list.Select(0);
+  list.Clear();
+  EXPECT_EQ(list.ListIndex(), -1);
+  EXPECT_EQ(list.ListCount(), 0);
+}
+
+}  // namespace
+}  // namespace kviltora
