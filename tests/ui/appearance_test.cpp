@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QLabel>
+
+#include "window_driver.h"
+
+namespace kviltora {
+namespace {
+
+using testing_support::WindowDriver;
+
+struct Placement {
+  const char* name;
+  QRect pixels;
+  QColor background;
+  QPalette::ColorRole role;
+};
+
+const QColor kGrey(224, 224, 224);
+const QColor kOrange(255, 192, 128);
+
+const Placement kPlacements[] = {
+    {"Text1(0)", {16, 40, 521, 121}, kGrey, QPalette::Base},
+    {"Etiket(0)", {96, 8, 361, 25}, kOrange, QPalette::Window},
+    {"Command1(1)", {480, 8, 73, 25}, {255, 128, 128}, QPalette::Button},
+    {"Diapazon(0)", {8, 296, 97, 72}, kGrey, QPalette::Base},
+    {"Etiket(1)", {112, 176, 73, 25}, kOrange, QPalette::Window},
+    {"Etiket(2)", {504, 192, 57, 25}, kOrange, QPalette::Window},
+    {"Text1(1)", {184, 176, 209, 27}, {}, QPalette::Base},
+    {"Text1(2)", {112, 216, 385, 156}, {}, QPalette::Base},
+    {"Diapazon(1)", {8, 208, 89, 55}, kGrey, QPalette::Base},
+    {"Etiket(3)", {8, 184, 89, 25}, kOrange, QPalette::Window},
+    {"Command1(0)", {408, 176, 73, 25}, {0, 255, 0}, QPalette::Button},
+    {"Diapazon(2)", {504, 216, 57, 156}, kGrey, QPalette::Base},
+    {"Etiket(4)", {8, 272, 97, 25}, kOrange, QPalette::Window},
+};
+
+TEST(Appearance, EveryControlHasItsPlaceAndColour) {
+  WindowDriver ui;
+  EXPECT_EQ(ui.window().size(), QSize(572, 381));
+  EXPECT_EQ(ui.window().minimumSize(), ui.window().maximumSize());
+  EXPECT_EQ(ui.window().palette().color(QPalette::Window), QColor(128, 128, 255));
+  for (const Placement& p : kPlacements) {
+    QWidget* widget = ui.control(p.name);
+    ASSERT_NE(widget, nullptr) << p.name;
+    EXPECT_EQ(widget->geometry(), p.pixels) << p.name;
+    if (p.background.isValid()) {
+      EXPECT_EQ(widget->palette().color(p.role), p.background) << p.name;
+    }
+  }
+}
+
+TEST(Appearance, LabelsLieBeneathTheControlsTheyTouch) {
+  WindowDriver ui;
+  for (const char* label : {"Etiket(1)", "Etiket(2)", "Etiket(3)", "Etiket(4)"}) {
+    const QRect labelRect = ui.control(label)->geometry();
+    for (const Placement& p : kPlacements) {
+      const QRect overlap = labelRect.intersected(p.pixels);
+      if (p.name == std::string(label) || overlap.isEmpty()) continue;
+      EXPECT_NE(ui.window().childAt(overlap.center()), ui.control(label)) << label << p.name;
+    }
+  }
+}
+
+TEST(Appearance, FontsResolveToMetricCompatibleSerifsAndCaptionsFit) {
+  WindowDriver ui;
+  const QStringList serifs{"Times New Roman", "Liberation Serif", "Tinos"};
+  for (const Placement& p : kPlacements) {
+    QWidget* widget = ui.control(p.name);
+    EXPECT_TRUE(serifs.contains(QFontInfo(widget->font()).family())) << p.name;
+    QString caption;
+    if (auto* label = qobject_cast<QLabel*>(widget)) caption = label->text();
+    if (auto* button = qobject_cast<QPushButton*>(widget)) caption = button->text();
+    if (caption.isEmpty()) continue;
+    EXPECT_LE(widget->fontMetrics().horizontalAdvance(caption), widget->contentsRect().width() - 4)
+        << p.name;
+    EXPECT_LE(widget->fontMetrics().height(), widget->height()) << p.name;
+  }
+  QListWidget* ranges = ui.list(0);
+  EXPECT_LE(ranges->fontMetrics().horizontalAdvance("1000000"), ranges->viewport()->width());
+  EXPECT_DOUBLE_EQ(ranges->font().pointSizeF(), 11.25);
+  EXPECT_TRUE(ui.control("Command1(0)")->font().bold());
+}
+
+TEST(Appearance, TooltipsAndAccessibleNamesDescribeEveryControl) {
+  WindowDriver ui;
+  const struct {
+    const char* name;
+    const char* accessibleName;
+    const char* tooltip;  // nullptr: any helpful text
+  } expected[] = {
+      {"Text1(0)", "Описание на алгоритъма", "Описание на алгоритъма"},
+      {"Text1(1)", "Дроб", nullptr},
+      {"Text1(2)", "Преобразуване", "Извежда резултата от преобразуване на числото"},
+      {"Diapazon(0)", "10-ична дроб", "Интервал на генерираното псевдослучайно естествено число"},
+      {"Diapazon(1)", "Брой цифри", nullptr},
+      {"Diapazon(2)", "Изход", nullptr},
+      {"Command1(0)", "Изчисли", nullptr},
+      {"Command1(1)", "Изчисти", "Инициализира - изтрива всички въведени данни"},
+  };
+  for (const auto& e : expected) {
+    QWidget* widget = ui.control(e.name);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    ASSERT_NE(accessible, nullptr) << e.name;
+    EXPECT_EQ(accessible->text(QAccessible::Name), QString::fromUtf8(e.accessibleName));
+    if (e.tooltip) {
+      EXPECT_EQ(widget->toolTip(), QString::fromUtf8(e.tooltip));
+    }
+    EXPECT_FALSE(widget->toolTip().isEmpty()) << e.name;
+  }
+  EXPECT_TRUE(ui.input()->toolTip().contains("0.45"));
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_TRUE(ui.control(QStringLiteral("Etiket(%1)").arg(i).toUtf8())->toolTip().isEmpty());
+  }
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(&ui.window())->role(), QAccessible::Window);
+  EXPECT_TRUE(
+      ui.window().windowTitle().endsWith(" Представяне на десетична дроб като двоично число"));
+  EXPECT_FALSE(ui.window().windowIcon().isNull());
+}
+
+}  // namespace
+}  // namespace kviltora

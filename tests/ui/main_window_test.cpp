@@ -1,0 +1,146 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QScrollBar>
+
+#include "procedures.h"
+#include "random.h"
+#include "window_driver.h"
+
+namespace kviltora {
+namespace {
+
+using testing_support::WindowDriver;
+
+TEST(MainWindow, OpensWithTheDescriptionTheSampleAndNoSelection) {
+  WindowDriver ui;
+  EXPECT_EQ(ui.control<QPlainTextEdit>("Text1(0)")->toPlainText().toStdString(),
+            QString::fromStdString(InitialDescription()).replace("\r\n", "\n").toStdString());
+  EXPECT_EQ(ui.outputLines().size(), 23);  // 22 lines, then the empty line after the last CR LF
+  EXPECT_EQ(ui.outputLines().front(), "Преобразувам десетичната дроб: 0.45");
+  EXPECT_EQ(ui.input()->text(), "0.45");
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(ui.list(i)->selectedItems().isEmpty()) << i;
+  EXPECT_EQ(QApplication::focusWidget(), ui.control("Text1(0)"));
+}
+
+TEST(MainWindow, TabWalksTheControlsInOrderAndChangesNothing) {
+  WindowDriver ui;
+  const QString before = ui.output()->toPlainText();
+  QStringList visited;
+  for (int i = 0; i < 8; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    visited << QApplication::focusWidget()->objectName();
+  }
+  EXPECT_EQ(visited, (QStringList{"Command1(1)", "Diapazon(0)", "Text1(1)", "Text1(2)",
+                                  "Diapazon(1)", "Command1(0)", "Diapazon(2)", "Text1(0)"}));
+  EXPECT_EQ(ui.output()->toPlainText(), before);
+  EXPECT_EQ(ui.input()->text(), "0.45");
+}
+
+TEST(MainWindow, TakesAtMostNineCharactersTypedOrPasted) {
+  WindowDriver ui;
+  ui.input()->clear();
+  ui.type(ui.input(), "0.12345678901");
+  EXPECT_EQ(ui.input()->text(), "0.1234567");
+  EXPECT_EQ(ui.window().form().Text1[1].Text, "0.1234567");
+  ui.input()->clear();
+  ui.type(ui.input(), "дроб");
+  EXPECT_EQ(ui.window().form().Text1[1].Text, "дроб");
+  QApplication::clipboard()->setText("0.333333333333333333");
+  ui.input()->selectAll();
+  QTest::keyClick(ui.input(), Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(ui.window().form().Text1[1].Text, "0.3333333");
+}
+
+TEST(MainWindow, CalculatesWithTheCountChosenInTheList) {
+  WindowDriver ui;
+  ui.chooseItem(1, "10");
+  ui.press(0);
+  const QStringList lines = ui.outputLines();
+  ASSERT_EQ(lines.size(), 25);
+  EXPECT_EQ(lines[6], "0.800000000000001");
+  EXPECT_EQ(lines[12], "0.011100110");
+  EXPECT_EQ(lines[23], "След обратно преобразуване числото е: 0.44921875");
+  EXPECT_EQ(ui.items(2), (QStringList{"0", "1", "1", "1", "0", "0", "1", "1", "0"}));
+  EXPECT_FALSE(ui.input()->isEnabled());
+}
+
+TEST(MainWindow, ClearingEmptiesTheWindowAndEnablesTheInput) {
+  WindowDriver ui;
+  ui.chooseItem(1, "10");
+  ui.press(0);
+  ui.press(1);
+  EXPECT_EQ(ui.output()->toPlainText(), "");
+  EXPECT_EQ(ui.input()->text(), "");
+  EXPECT_TRUE(ui.input()->isEnabled());
+  EXPECT_EQ(ui.list(2)->count(), 0);
+  EXPECT_EQ(ui.list(1)->currentItem()->text(), "10");
+}
+
+TEST(MainWindow, RefusesWithoutACountAndKeepsTheInput) {
+  WindowDriver ui;
+  ui.press(0);
+  EXPECT_EQ(ui.output()->toPlainText(), "Изберете брой цифри от списъка „Брой цифри“.\n");
+  EXPECT_EQ(ui.input()->text(), "0.45");
+  EXPECT_TRUE(ui.input()->isEnabled());
+}
+
+// The draw that one proposal takes from a freshly seeded generator.
+QString ExpectedProposal(std::uint32_t seed, std::int16_t range) {
+  MainForm form;
+  form.Diapazon[0].Select(range);
+  SeedRandom(seed);
+  PickRandomFraction(form);
+  return QString::fromStdString(form.Text1[1].Text);
+}
+
+TEST(MainWindow, ProposesOneFractionPerClickEvenOnTheSelectedRange) {
+  WindowDriver ui;
+  for (int click = 0; click < 3; ++click) {
+    const QString expected = ExpectedProposal(40 + click, 2);
+    const float following = NextRandom();
+    SeedRandom(40 + click);
+    ui.chooseItem(0, "1000");
+    EXPECT_EQ(ui.input()->text(), expected);
+    EXPECT_EQ(NextRandom(), following) << "one draw per click";
+    EXPECT_EQ(ui.output()->toPlainText(), "");
+  }
+}
+
+TEST(MainWindow, KeyboardSelectionRaisesOneEventPerKey) {
+  WindowDriver ui;
+  ui.list(0)->setFocus();
+  const QString first = ExpectedProposal(7, 0);
+  SeedRandom(7);
+  QTest::keyClick(ui.list(0), Qt::Key_Down);
+  EXPECT_EQ(ui.list(0)->currentItem()->text(), "10");
+  EXPECT_EQ(ui.input()->text(), first);
+  const QString second = ExpectedProposal(8, 1);
+  SeedRandom(8);
+  QTest::keyClick(ui.list(0), Qt::Key_Down);
+  EXPECT_EQ(ui.input()->text(), second);
+}
+
+TEST(MainWindow, ChoosingACountOrADigitChangesNothing) {
+  WindowDriver ui;
+  ui.chooseItem(1, "6");
+  ui.press(0);
+  const QString trace = ui.output()->toPlainText();
+  ui.chooseItem(2, "1");
+  ui.chooseItem(1, "20");
+  EXPECT_EQ(ui.output()->toPlainText(), trace);
+  EXPECT_EQ(ui.items(2).size(), 5);
+}
+
+TEST(MainWindow, OutputScrollsInsteadOfGrowing) {
+  WindowDriver ui;
+  ui.chooseItem(1, "26");
+  const QSize size = ui.output()->size();
+  ui.press(0);
+  EXPECT_EQ(ui.output()->size(), size);
+  EXPECT_GT(ui.output()->verticalScrollBar()->maximum(), 0);
+}
+
+}  // namespace
+}  // namespace kviltora
