@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVILTORA_WERROR=ON
 
-.PHONY: all deps configure build test run clean
+.PHONY: all deps configure build test run screenshot clean
 all: build
 
 deps:
@@ -16,6 +16,17 @@ build: configure
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+run: build
+	@if [ -z "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+	  echo "No display to open the window on: DISPLAY and WAYLAND_DISPLAY are unset."; \
+	  echo "To run it without a screen, use a virtual X server: xvfb-run -a make run"; \
+	  exit 1; \
+	fi
+	@$(BUILD_DIR)/kviltora
+
+screenshot:
+	@scripts/screenshot.sh
 
 clean:
 	rm -rf $(BUILD_DIR)

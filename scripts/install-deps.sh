@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package that building, running and testing need.
 # Quick when everything is already present: apt is only touched for what is missing.
+# Extra package names given as arguments are installed too (tools for one script).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation2
   xvfb xdotool xclip xauth
+  "$@"
 )
 
 missing=()
