@@ -1,5 +1,6 @@
 #include "number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -168,10 +169,13 @@ std::string FormatFixed(double x, std::int16_t decimals) {
                                     std::chars_format::fixed, kExactDecimals);
   const std::string_view exact(buffer.data(), result.ptr - buffer.data());
   const std::size_t point = exact.find('.');
-  std::string digits = std::string(exact.substr(0, point)) +
-                       std::string(exact.substr(point + 1, static_cast<std::size_t>(decimals)));
-  if (exact[point + 1 + static_cast<std::size_t>(decimals)] >= '5') IncrementDigits(digits);
-  const std::size_t integerDigits = digits.size() - static_cast<std::size_t>(decimals);
+  const auto places = static_cast<std::size_t>(decimals);
+  // Beyond the decimals written above the exact value has only zeros.
+  std::string fraction(exact.substr(point + 1));
+  fraction.resize(std::max(fraction.size(), places + 1), '0');
+  std::string digits = std::string(exact.substr(0, point)) + fraction.substr(0, places);
+  if (fraction[places] >= '5') IncrementDigits(digits);
+  const std::size_t integerDigits = digits.size() - places;
   std::string out = digits.substr(0, integerDigits);
   if (decimals > 0) out += "." + digits.substr(integerDigits);
   const bool isZero = out.find_first_not_of("0.") == std::string::npos;

@@ -35,13 +35,15 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"1.7976931348623157E308", 1.7976931348623157e308}));
 
 TEST(ParseLeadingNumber, ReportsOverflowInsteadOfInfinity) {
-  for (const char* text : {"1E999", "-2E308", "1.8E308", "1E99999999999999999999999",
-                           "100000000000000000000000000000000000000000000000000000000000"
-                           "0000000000000000000000000000000000000000000000000000000000000"
-                           "0000000000000000000000000000000000000000000000000000000000000"
-                           "0000000000000000000000000000000000000000000000000000000000000"
-                           "0000000000000000000000000000000000000000000000000000000000000"
-                           "000000000000000000000000000000000000000000000000000000000000"}) {
+  // FormatGeneral writes the largest double, rounded to 15 digits, as "1.79769313486232E+308".
+  for (const char* text :
+       {"1E999", "-2E308", "1.8E308", "1.79769313486232E+308", "1E99999999999999999999999",
+        "100000000000000000000000000000000000000000000000000000000000"
+        "0000000000000000000000000000000000000000000000000000000000000"
+        "0000000000000000000000000000000000000000000000000000000000000"
+        "0000000000000000000000000000000000000000000000000000000000000"
+        "0000000000000000000000000000000000000000000000000000000000000"
+        "000000000000000000000000000000000000000000000000000000000000"}) {
     EXPECT_THROW(ParseLeadingNumber(text), NumberOverflow) << text;
   }
 }
@@ -92,6 +94,12 @@ struct FixedCase {
   const char* text;
 };
 
+// Without it gtest writes the case as raw bytes, padding included, which
+// valgrind rightly reports as a read of uninitialised memory.
+void PrintTo(const FixedCase& c, std::ostream* out) {
+  *out << c.value << " with " << c.decimals << " decimals";
+}
+
 class FormatFixedTest : public testing::TestWithParam<FixedCase> {};
 
 TEST_P(FormatFixedTest, WritesExactlyTheRequestedDecimals) {
@@ -112,11 +120,23 @@ INSTANTIATE_TEST_SUITE_P(
                     FixedCase{-0.5, 1, "-0.5"}, FixedCase{-0.001, 2, "0.00"},
                     FixedCase{0.0000000298023223876953125, 24, "0.000000029802322387695313"}));
 
+// No double has more than 1074 decimals; past them the text goes on in zeros.
+TEST(FormatFixed, WritesEveryRequestedDecimalBeyondTheExactValue) {
+  for (std::int16_t decimals : {1074, 1080, 1081, 1100, 32767}) {
+    const std::size_t zeros = static_cast<std::size_t>(decimals) - 2;
+    EXPECT_EQ(FormatFixed(-0.25, decimals), "-0.25" + std::string(zeros, '0')) << decimals;
+  }
+}
+
 struct CounterCase {
   std::int16_t counter;
   const char* item;
   bool below;
 };
+
+void PrintTo(const CounterCase& c, std::ostream* out) {
+  *out << c.counter << " against \"" << c.item << '"';
+}
 
 class CounterBelowTest : public testing::TestWithParam<CounterCase> {};
 
