@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QValidator>
 
 #include "list_control.h"
 #include "procedures.h"
@@ -80,6 +81,29 @@ void ShowList(ListControl* list, const ListBox& model) {
   }
 }
 
+// The input's limit counts UTF-16 units, so it can cut a character beyond
+// U+FFFF in half; the half is dropped, or the box would show a broken glyph
+// where the form holds "?".
+class WholeCharacters : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& text, int& cursor) const override {
+    for (int i = 0; i < text.size();) {
+      const bool pair =
+          text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
+      if (pair) {
+        i += 2;
+      } else if (text[i].isSurrogate()) {
+        text.remove(i, 1);
+        if (i < cursor) --cursor;
+      } else {
+        ++i;
+      }
+    }
+    return Acceptable;
+  }
+};
+
 // A plain top-level widget tells screen readers it is a client area; the form
 // is the program's window and says so.
 QAccessibleInterface* AccessibleForm(const QString& className, QObject* object) {
@@ -110,6 +134,7 @@ void MainWindow::CreateControls() {
   description_ = LockedTextBox(this);
   input_ = new QLineEdit(this);
   input_->setMaxLength(kInputMaxLength);
+  input_->setValidator(new WholeCharacters(input_));
   output_ = LockedTextBox(this);
   for (auto& list : lists_) list = new ListControl(this);
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
@@ -161,7 +186,9 @@ void MainWindow::StyleControls() {
 void MainWindow::DescribeControls() {
   setWindowTitle(
       QStringLiteral("www.kviltora.example Представяне на десетична дроб като двоично число"));
-  setWindowIcon(QIcon(QStringLiteral(":/icons/kviltora-32.png")));
+  QIcon icon(QStringLiteral(":/icons/kviltora-32.png"));
+  icon.addFile(QStringLiteral(":/icons/kviltora-64.png"));  // crisp at a device pixel ratio of 2
+  setWindowIcon(icon);
   const struct {
     QWidget* widget;
     const char* name;

@@ -53,6 +53,29 @@ TEST(MainWindow, TakesAtMostNineCharactersTypedOrPasted) {
   EXPECT_EQ(ui.window().form().Text1[1].Text, "0.3333333");
 }
 
+// The limit counts 16-bit units; a character beyond U+FFFF that would be cut
+// at the ninth unit is left out whole, in the box and in the form alike.
+TEST(MainWindow, NeverKeepsHalfACharacterAtTheLimit) {
+  WindowDriver ui;
+  const struct {
+    const char* typed;
+    const char* pasted;
+    const char* kept;
+  } cases[] = {
+      {"", "😀😀😀😀😀😀", "😀😀😀😀"},
+      {"12345678", "😀", "12345678"},
+      {"1234567", "😀9", "1234567😀"},
+  };
+  for (const auto& c : cases) {
+    ui.input()->clear();
+    ui.type(ui.input(), c.typed);
+    QApplication::clipboard()->setText(c.pasted);
+    QTest::keyClick(ui.input(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(ui.input()->text(), QString::fromUtf8(c.kept)) << c.pasted;
+    EXPECT_EQ(ui.window().form().Text1[1].Text, c.kept) << c.pasted;
+  }
+}
+
 TEST(MainWindow, CalculatesWithTheCountChosenInTheList) {
   WindowDriver ui;
   ui.chooseItem(1, "10");
