@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QLabel>
 
+#include "placements.h"
 #include "window_driver.h"
 
 namespace kviltora {
@@ -10,31 +11,8 @@ namespace {
 
 using testing_support::WindowDriver;
 
-struct Placement {
-  const char* name;
-  QRect pixels;
-  QColor background;
-  QPalette::ColorRole role;
-};
-
-const QColor kGrey(224, 224, 224);
-const QColor kOrange(255, 192, 128);
-
-const Placement kPlacements[] = {
-    {"Text1(0)", {16, 40, 521, 121}, kGrey, QPalette::Base},
-    {"Etiket(0)", {96, 8, 361, 25}, kOrange, QPalette::Window},
-    {"Command1(1)", {480, 8, 73, 25}, {255, 128, 128}, QPalette::Button},
-    {"Diapazon(0)", {8, 296, 97, 72}, kGrey, QPalette::Base},
-    {"Etiket(1)", {112, 176, 73, 25}, kOrange, QPalette::Window},
-    {"Etiket(2)", {504, 192, 57, 25}, kOrange, QPalette::Window},
-    {"Text1(1)", {184, 176, 209, 27}, {}, QPalette::Base},
-    {"Text1(2)", {112, 216, 385, 156}, {}, QPalette::Base},
-    {"Diapazon(1)", {8, 208, 89, 55}, kGrey, QPalette::Base},
-    {"Etiket(3)", {8, 184, 89, 25}, kOrange, QPalette::Window},
-    {"Command1(0)", {408, 176, 73, 25}, {0, 255, 0}, QPalette::Button},
-    {"Diapazon(2)", {504, 216, 57, 156}, kGrey, QPalette::Base},
-    {"Etiket(4)", {8, 272, 97, 25}, kOrange, QPalette::Window},
-};
+using testing_support::kPlacements;
+using testing_support::Placement;
 
 TEST(Appearance, EveryControlHasItsPlaceAndColour) {
   WindowDriver ui;
