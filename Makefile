@@ -2,7 +2,7 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVILTORA_WERROR=ON
 
-.PHONY: all deps configure build test run screenshot clean
+.PHONY: all deps configure build test run screenshot clean test-sanitize fuzz package bench
 all: build
 
 deps:
@@ -27,6 +27,41 @@ run: build
 
 screenshot:
 	@scripts/screenshot.sh
+
+# The Debian package, left in dist/ (the only .deb there): install it with
+# `sudo apt-get install ./dist/kviltora_<version>_<arch>.deb`.
+package: build
+	@rm -f $(BUILD_DIR)/package/kviltora_*.deb
+	@cmake --build $(BUILD_DIR) --target package > /dev/null
+	@mkdir -p dist && rm -f dist/kviltora_*.deb
+	@cp $(BUILD_DIR)/package/kviltora_*.deb dist/
+	@ls dist/kviltora_*.deb
+
+# The sanitized and the libFuzzer builds keep folders of their own.
+SANITIZE_DIR ?= build-sanitize
+SANITIZE_ENV = UBSAN_OPTIONS=print_stacktrace=1
+test-sanitize: deps
+	@cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVILTORA_WERROR=ON \
+	  -DKVILTORA_SANITIZE=ON > /dev/null
+	@$(SANITIZE_ENV) cmake --build $(SANITIZE_DIR)
+	@$(SANITIZE_ENV) ctest --test-dir $(SANITIZE_DIR) --output-on-failure
+
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@cmake -S fuzz -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+	@cmake --build $(FUZZ_DIR)
+	@fuzz/run-fuzzers.sh $(FUZZ_DIR) $(FUZZ_SECONDS)
+
+# Benchmarks and the start-up comparison, in a build of their own at the -O2 the
+# program ships with (GCC 12 at -O3 raises a false -Wrestrict in std::string).
+BENCH_DIR ?= build-bench
+bench: deps
+	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
+	  -DKVILTORA_WERROR=ON -DKVILTORA_BENCH=ON -DBUILD_TESTING=OFF > /dev/null
+	@cmake --build $(BENCH_DIR)
+	@bench/run-bench.sh $(BENCH_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR)

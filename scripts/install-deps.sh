@@ -10,6 +10,9 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation2
   xvfb xdotool xclip xauth
+  desktop-file-utils appstream dpkg-dev file
+  clang libclang-rt-14-dev valgrind
+  libbenchmark-dev jq
   "$@"
 )
 
