@@ -3,6 +3,7 @@
 # and prints their figures against the targets. Raw results stay in
 # BUILD_DIR/bench-results. Usage: bench/run-bench.sh BUILD_DIR [START-UP RUNS]
 set -euo pipefail
+source "$(dirname "$0")/../tests/e2e/x11_driver.sh"
 
 build=${1:?usage: run-bench.sh BUILD_DIR [START-UP RUNS]}
 runs=${2:-20}
@@ -47,17 +48,6 @@ print_benchmark_table() {
       verdict = ($1 in target) ? ($2 < target[$1] ? "met" : "missed") : ""
       printf "%-44s %10s %10s %10s  %s\n", $1, human($2), human($3), goal, verdict
     }'
-}
-
-start_xvfb() {
-  local displayfile
-  displayfile=$(mktemp)
-  Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
-  XVFB_PID=$!
-  trap 'kill "$XVFB_PID" 2>/dev/null || true' EXIT
-  for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
-  export DISPLAY=":$(cat "$displayfile")"
-  rm -f "$displayfile"
 }
 
 # One start-up: prints "<probe> <microseconds from spawn to first paint> <VmHWM

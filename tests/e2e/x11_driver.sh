@@ -1,15 +1,19 @@
 # Sourced: runs the real program in a private virtual X server and drives it
 # with xdotool, as a pupil would with mouse and keyboard.
 
-start_program() {  # program
+start_xvfb() {
   local displayfile
   displayfile=$(mktemp)
   Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$displayfile" 2>/dev/null &
   XVFB_PID=$!
-  trap 'kill "$APP_PID" "$XVFB_PID" 2>/dev/null || true' EXIT
+  trap 'kill ${APP_PID:-} "$XVFB_PID" 2>/dev/null || true' EXIT
   for _ in $(seq 100); do [ -s "$displayfile" ] && break; sleep 0.1; done
   export DISPLAY=":$(cat "$displayfile")"
   rm -f "$displayfile"
+}
+
+start_program() {  # program
+  start_xvfb
   "$1" 2>/dev/null &
   APP_PID=$!
   WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name "Представяне на десетична дроб")
