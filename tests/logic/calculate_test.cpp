@@ -3,6 +3,7 @@
 #include "form_lines.h"
 #include "form_model.h"
 #include "procedures.h"
+#include "trace_invariants.h"
 
 namespace kviltora {
 namespace {
@@ -11,12 +12,7 @@ using testing_support::CountIndex;
 using testing_support::Items;
 using testing_support::Lines;
 using Strings = std::vector<std::string>;
-
-const std::string kHeading = "Преобразувам десетичната дроб: ";
-const std::string kFormed = "Новото число се формира от изчислените остатъци.";
-const std::string kOrder = "Подредбата е в реда на получаването им.";
-const std::string kCheck = "Проверка на резултата: ";
-const std::string kSum = "След обратно преобразуване числото е: ";
+using namespace testing_support::trace_lines;
 
 MainForm CalculatedForm(const std::string& input, const std::string& count) {
   MainForm form;
