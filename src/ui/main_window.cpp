@@ -10,27 +10,36 @@
 
 #include "list_control.h"
 #include "procedures.h"
+#include "window_look.h"
 
 namespace kviltora {
 namespace {
 
-constexpr int kTwipsPerPixel = 15;
-constexpr int kInputMaxLength = 9;
-
-QRect FromTwips(int left, int top, int width, int height) {
-  return {left / kTwipsPerPixel, top / kTwipsPerPixel, width / kTwipsPerPixel,
-          height / kTwipsPerPixel};
-}
-
 // Times New Roman is rarely installed on Linux; the metric-compatible serifs
 // keep every caption the width it was laid out for.
-QFont TimesNewRoman(qreal points, QFont::Weight weight) {
+QFont TimesNewRoman(FontLook look) {
   QFont font;
   font.setFamilies({"Times New Roman", "Liberation Serif", "Tinos"});
   font.setStyleHint(QFont::Serif);
-  font.setPointSizeF(points);
-  font.setWeight(weight);
+  font.setPointSizeF(look.points);
+  font.setWeight(look.bold ? QFont::Bold : QFont::Normal);
   return font;
+}
+
+QColor ToQColor(Colour colour) {
+  return {colour.red, colour.green, colour.blue};
+}
+
+// Boxes and lists colour the area their text sits on; labels and buttons their face.
+QPalette::ColorRole BackRole(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kLabel:
+      return QPalette::Window;
+    case ControlKind::kButton:
+      return QPalette::Button;
+    default:
+      return QPalette::Base;
+  }
 }
 
 void Paint(QWidget* widget, QPalette::ColorRole role, QColor colour) {
@@ -133,7 +142,7 @@ void MainWindow::CreateControls() {
   }
   description_ = LockedTextBox(this);
   input_ = new QLineEdit(this);
-  input_->setMaxLength(kInputMaxLength);
+  input_->setMaxLength(kInputMaxUnits);
   input_->setValidator(new WholeCharacters(input_));
   output_ = LockedTextBox(this);
   for (auto& list : lists_) list = new ListControl(this);
@@ -142,77 +151,57 @@ void MainWindow::CreateControls() {
     buttons_[i]->setAutoDefault(false);
   }
 
-  // Keyboard order; the labels never take the focus.
-  const QWidget* order[] = {description_, buttons_[1], lists_[0],   input_,
-                            output_,      lists_[1],   buttons_[0], lists_[2]};
-  for (std::size_t i = 1; i < std::size(order); ++i) {
-    setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+  QWidget* previous = nullptr;
+  for (const ControlLook& look : ControlsInTabOrder()) {
+    if (look.kind == ControlKind::kLabel) continue;
+    if (previous) setTabOrder(previous, WidgetFor(look));
+    previous = WidgetFor(look);
   }
+}
+
+QWidget* MainWindow::WidgetFor(const ControlLook& look) const {
+  switch (look.kind) {
+    case ControlKind::kTextBox:
+      return std::array<QWidget*, 3>{description_, input_, output_}.at(look.index);
+    case ControlKind::kLabel:
+      return labels_.at(look.index);
+    case ControlKind::kButton:
+      return buttons_.at(look.index);
+    case ControlKind::kList:
+      return lists_.at(look.index);
+  }
+  return nullptr;
 }
 
 void MainWindow::PlaceControls() {
-  setFixedSize(8580 / kTwipsPerPixel, 5715 / kTwipsPerPixel);
-  description_->setGeometry(FromTwips(240, 600, 7815, 1815));
-  labels_[0]->setGeometry(FromTwips(1440, 120, 5415, 375));
-  buttons_[1]->setGeometry(FromTwips(7200, 120, 1095, 375));
-  lists_[0]->setGeometry(FromTwips(120, 4440, 1455, 1080));
-  labels_[1]->setGeometry(FromTwips(1680, 2640, 1095, 375));
-  labels_[2]->setGeometry(FromTwips(7560, 2880, 855, 375));
-  input_->setGeometry(FromTwips(2760, 2640, 3135, 405));
-  output_->setGeometry(FromTwips(1680, 3240, 5775, 2340));
-  lists_[1]->setGeometry(FromTwips(120, 3120, 1335, 825));
-  labels_[3]->setGeometry(FromTwips(120, 2760, 1335, 375));
-  buttons_[0]->setGeometry(FromTwips(6120, 2640, 1095, 375));
-  lists_[2]->setGeometry(FromTwips(7560, 3240, 855, 2340));
-  labels_[4]->setGeometry(FromTwips(120, 4080, 1455, 375));
+  const WindowLook& window = MainWindowLook();
+  setFixedSize(window.width / kTwipsPerPixel, window.height / kTwipsPerPixel);
+  for (const ControlLook& look : ControlsInTabOrder()) {
+    WidgetFor(look)->setGeometry(look.left / kTwipsPerPixel, look.top / kTwipsPerPixel,
+                                 look.width / kTwipsPerPixel, look.height / kTwipsPerPixel);
+  }
 }
 
 void MainWindow::StyleControls() {
-  const QColor grey(224, 224, 224);
-  const QColor orange(255, 192, 128);
-  setFont(TimesNewRoman(12, QFont::Normal));
-  Paint(this, QPalette::Window, QColor(128, 128, 255));
-  Paint(description_, QPalette::Base, grey);
-  for (QLabel* label : labels_) Paint(label, QPalette::Window, orange);
-  labels_[0]->setFont(TimesNewRoman(12, QFont::Bold));
-  for (QPushButton* button : buttons_) button->setFont(TimesNewRoman(12, QFont::Bold));
-  Paint(buttons_[0], QPalette::Button, QColor(0, 255, 0));
-  Paint(buttons_[1], QPalette::Button, QColor(255, 128, 128));
-  for (ListControl* list : lists_) Paint(list, QPalette::Base, grey);
-  lists_[0]->setFont(TimesNewRoman(11.25, QFont::Normal));
-  lists_[1]->setFont(TimesNewRoman(11.25, QFont::Normal));
+  setFont(TimesNewRoman(FontLook{12, false}));
+  Paint(this, QPalette::Window, ToQColor(MainWindowLook().back));
+  for (const ControlLook& look : ControlsInTabOrder()) {
+    QWidget* widget = WidgetFor(look);
+    widget->setFont(TimesNewRoman(look.font));
+    if (look.back) Paint(widget, BackRole(look.kind), ToQColor(*look.back));
+  }
 }
 
 void MainWindow::DescribeControls() {
-  setWindowTitle(
-      QStringLiteral("www.kviltora.example Представяне на десетична дроб като двоично число"));
+  setWindowTitle(QString::fromUtf8(MainWindowLook().caption));
   QIcon icon(QStringLiteral(":/icons/kviltora-32.png"));
   icon.addFile(QStringLiteral(":/icons/kviltora-64.png"));  // crisp at a device pixel ratio of 2
   setWindowIcon(icon);
-  const struct {
-    QWidget* widget;
-    const char* name;
-    const char* tooltip;
-    const char* accessibleName;
-  } controls[] = {
-      {description_, "Text1(0)", "Описание на алгоритъма", "Описание на алгоритъма"},
-      {input_, "Text1(1)", "Десетична дроб с точка за разделител, например 0.45", "Дроб"},
-      {output_, "Text1(2)", "Извежда резултата от преобразуване на числото", "Преобразуване"},
-      {lists_[0], "Diapazon(0)", "Интервал на генерираното псевдослучайно естествено число",
-       "10-ична дроб"},
-      {lists_[1], "Diapazon(1)",
-       "Брой цифри: двоичните цифри са най-много с една по-малко от избраното число", "Брой цифри"},
-      {lists_[2], "Diapazon(2)", "Двоичните цифри в реда на получаването им", "Изход"},
-      {buttons_[0], "Command1(0)", "Преобразува дробта в двоична и проверява резултата", "Изчисли"},
-      {buttons_[1], "Command1(1)", "Инициализира - изтрива всички въведени данни", "Изчисти"},
-  };
-  for (const auto& control : controls) {
-    control.widget->setObjectName(QString::fromUtf8(control.name));
-    control.widget->setToolTip(QString::fromUtf8(control.tooltip));
-    control.widget->setAccessibleName(QString::fromUtf8(control.accessibleName));
-  }
-  for (std::size_t i = 0; i < labels_.size(); ++i) {
-    labels_[i]->setObjectName(QStringLiteral("Etiket(%1)").arg(i));
+  for (const ControlLook& look : ControlsInTabOrder()) {
+    QWidget* widget = WidgetFor(look);
+    widget->setObjectName(QString::fromUtf8(look.name));
+    if (look.tooltip) widget->setToolTip(QString::fromUtf8(look.tooltip));
+    if (look.accessibleName) widget->setAccessibleName(QString::fromUtf8(look.accessibleName));
   }
   setObjectName(QStringLiteral("MainForm"));
 }

@@ -13,6 +13,7 @@ class QPushButton;
 namespace kviltora {
 
 class ListControl;
+struct ControlLook;
 
 // Draws the form and turns the user's actions into its events: each action
 // updates the form, runs its handler, then redraws the widgets from the form.
@@ -31,6 +32,7 @@ class MainWindow : public QWidget {
   void StyleControls();
   void ConnectControls();
   void DescribeControls();
+  QWidget* WidgetFor(const ControlLook& look) const;
   void RaiseCommandClick(std::int16_t index);
   void RaiseListClick(std::int16_t index, int row);
 
