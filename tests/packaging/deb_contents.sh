@@ -37,6 +37,13 @@ expect "usr/share/applications/$app_id.desktop"
 expect "usr/share/metainfo/$app_id.metainfo.xml"
 expect "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
 for size in "${sizes[@]}"; do expect "usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png"; done
+expect usr/share/doc/kviltora/copyright
+# Machine-readable, and the program's licence is the one stated everywhere else.
+copyright=$(dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/share/doc/kviltora/copyright 2>/dev/null || true)
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' <<<"$copyright" ||
+  problem "the copyright file is not in the machine-readable format"
+grep -Pzq '(^|\n)Files: \*\nCopyright: [^\n]+\nLicense: GPL-3\.0-or-later\n' <<<"$copyright" ||
+  problem "the copyright file does not put Files: * under GPL-3.0-or-later"
 outside=$(grep -Ev '^\./(usr/.*)?$' <<<"$contents" || true)
 [ -z "$outside" ] || problem "files outside /usr: $outside"
 
