@@ -44,6 +44,10 @@ grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/
   problem "the copyright file is not in the machine-readable format"
 grep -Pzq '(^|\n)Files: \*\nCopyright: [^\n]+\nLicense: GPL-3\.0-or-later\n' <<<"$copyright" ||
   problem "the copyright file does not put Files: * under GPL-3.0-or-later"
+# Lintian's copyright checks only: its other checks expect a package built by debhelper.
+lintian_tags=$(lintian -C debian/copyright,debian/copyright/dep5 --pedantic "$deb" 2>&1 |
+               grep -E '^[EWIPX]: ' || true)
+[ -z "$lintian_tags" ] || problem "lintian on the copyright file: $lintian_tags"
 outside=$(grep -Ev '^\./(usr/.*)?$' <<<"$contents" || true)
 [ -z "$outside" ] || problem "files outside /usr: $outside"
 
