@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation2
   xvfb xdotool xclip xauth
-  desktop-file-utils appstream dpkg-dev file
+  desktop-file-utils appstream dpkg-dev file lintian
   clang libclang-rt-14-dev valgrind
   libbenchmark-dev jq
   "$@"

@@ -40,6 +40,8 @@ if [ -f "$prefix/$metainfo" ]; then
   ! grep -q '@' "$prefix/$metainfo" || problem "$metainfo: an unconfigured @VARIABLE@"
 fi
 
+expect_file share/doc/kviltora/copyright "the copyright file"
+
 icons=share/icons/hicolor
 expect_file "$icons/scalable/apps/$app_id.svg" "the scalable icon"
 file -b "$prefix/$icons/scalable/apps/$app_id.svg" | grep -q 'SVG' ||
