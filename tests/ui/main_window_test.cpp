@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QScrollBar>
+#include <cmath>
 
 #include "procedures.h"
 #include "random.h"
+#include "sample_trace.h"
 #include "window_driver.h"
 
 namespace kviltora {
@@ -17,8 +19,11 @@ TEST(MainWindow, OpensWithTheDescriptionTheSampleAndNoSelection) {
   WindowDriver ui;
   EXPECT_EQ(ui.control<QPlainTextEdit>("Text1(0)")->toPlainText().toStdString(),
             QString::fromStdString(InitialDescription()).replace("\r\n", "\n").toStdString());
-  EXPECT_EQ(ui.outputLines().size(), 23);  // 22 lines, then the empty line after the last CR LF
-  EXPECT_EQ(ui.outputLines().front(), "Преобразувам десетичната дроб: 0.45");
+  QStringList sample;
+  for (const std::string& line : testing_support::kSampleTrace) {
+    sample << QString::fromStdString(line);
+  }
+  EXPECT_EQ(ui.outputLines(), sample << "");  // the empty line after the last CR LF
   EXPECT_EQ(ui.input()->text(), "0.45");
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(ui.list(i)->selectedItems().isEmpty()) << i;
   EXPECT_EQ(QApplication::focusWidget(), ui.control("Text1(0)"));
@@ -109,23 +114,29 @@ TEST(MainWindow, RefusesWithoutACountAndKeepsTheInput) {
   EXPECT_TRUE(ui.input()->isEnabled());
 }
 
-// The draw that one proposal takes from a freshly seeded generator.
-QString ExpectedProposal(std::uint32_t seed, std::int16_t range) {
-  MainForm form;
-  form.Diapazon[0].Select(range);
+// The fraction one proposal makes of the first draw of a freshly seeded
+// generator, worked out here: (floor(r * u) mod r + 1) / r with the
+// single-precision u widened to double.
+double ExpectedProposal(std::uint32_t seed, double range) {
   SeedRandom(seed);
-  PickRandomFraction(form);
-  return QString::fromStdString(form.Text1[1].Text);
+  const double u = NextRandom();
+  return (std::fmod(std::floor(range * u), range) + 1) / range;
+}
+
+// The box and the form hold the same text, and it reads as `value`.
+void ExpectProposal(WindowDriver& ui, double value) {
+  EXPECT_EQ(ui.input()->text().toDouble(), value) << ui.input()->text().toStdString();
+  EXPECT_EQ(ui.window().form().Text1[1].Text, ui.input()->text().toStdString());
 }
 
 TEST(MainWindow, ProposesOneFractionPerClickEvenOnTheSelectedRange) {
   WindowDriver ui;
   for (int click = 0; click < 3; ++click) {
-    const QString expected = ExpectedProposal(40 + click, 2);
+    const double expected = ExpectedProposal(40 + click, 1000);
     const float following = NextRandom();
     SeedRandom(40 + click);
     ui.chooseItem(0, "1000");
-    EXPECT_EQ(ui.input()->text(), expected);
+    ExpectProposal(ui, expected);
     EXPECT_EQ(NextRandom(), following) << "one draw per click";
     EXPECT_EQ(ui.output()->toPlainText(), "");
   }
@@ -134,15 +145,15 @@ TEST(MainWindow, ProposesOneFractionPerClickEvenOnTheSelectedRange) {
 TEST(MainWindow, KeyboardSelectionRaisesOneEventPerKey) {
   WindowDriver ui;
   ui.list(0)->setFocus();
-  const QString first = ExpectedProposal(7, 0);
+  const double first = ExpectedProposal(7, 10);
   SeedRandom(7);
   QTest::keyClick(ui.list(0), Qt::Key_Down);
   EXPECT_EQ(ui.list(0)->currentItem()->text(), "10");
-  EXPECT_EQ(ui.input()->text(), first);
-  const QString second = ExpectedProposal(8, 1);
+  ExpectProposal(ui, first);
+  const double second = ExpectedProposal(8, 100);
   SeedRandom(8);
   QTest::keyClick(ui.list(0), Qt::Key_Down);
-  EXPECT_EQ(ui.input()->text(), second);
+  ExpectProposal(ui, second);
 }
 
 TEST(MainWindow, ChoosingACountOrADigitChangesNothing) {
