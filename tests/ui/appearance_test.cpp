@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
 #include <QLabel>
 
+#include "button_face.h"
 #include "placements.h"
 #include "window_driver.h"
 
@@ -87,6 +89,29 @@ TEST(Appearance, CaptionsAndTitleReadExactly) {
   }
   EXPECT_EQ(ui.window().windowTitle(),
             "www.kviltora.example Представяне на десетична дроб като двоично число");
+}
+
+// Each button's face is its own colour, flat; an edge, a pressed look and a
+// keyboard focus mark still show around it.
+TEST(Appearance, ButtonFacesAreTheirBackColourAndStillLookLikeButtons) {
+  WindowDriver ui;
+  for (const Placement& p : kPlacements) {
+    if (p.role != QPalette::Button) continue;
+    auto* button = ui.control<QPushButton>(p.name);
+    const QImage up = button->grab().toImage();
+    EXPECT_GE(testing_support::FaceShareInColour(up, p.background), 0.8) << p.name;
+    EXPECT_NE(up.pixelColor(1, 1), p.background) << p.name;
+    EXPECT_NE(up.pixelColor(up.width() - 2, up.height() - 2), p.background) << p.name;
+    button->setDown(true);
+    const QImage down = button->grab().toImage();
+    button->setDown(false);
+    EXPECT_NE(down, up) << p.name;
+    EXPECT_GE(testing_support::FaceShareInColour(down, p.background), 0.8) << p.name;
+  }
+  const QImage unfocused = ui.control("Command1(1)")->grab().toImage();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), ui.control("Command1(1)"));
+  EXPECT_NE(ui.control("Command1(1)")->grab().toImage(), unfocused);
 }
 
 TEST(Appearance, TooltipsAndAccessibleNamesDescribeEveryControl) {

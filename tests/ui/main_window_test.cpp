@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QScrollBar>
 #include <cmath>
+#include <functional>
 
 #include "procedures.h"
 #include "random.h"
@@ -14,6 +17,10 @@ namespace kviltora {
 namespace {
 
 using testing_support::WindowDriver;
+
+QAccessibleEditableTextInterface* Editable(WindowDriver& ui) {
+  return QAccessible::queryAccessibleInterface(ui.input())->editableTextInterface();
+}
 
 TEST(MainWindow, OpensWithTheDescriptionTheSampleAndNoSelection) {
   WindowDriver ui;
@@ -79,6 +86,90 @@ TEST(MainWindow, NeverKeepsHalfACharacterAtTheLimit) {
     EXPECT_EQ(ui.input()->text(), QString::fromUtf8(c.kept)) << c.pasted;
     EXPECT_EQ(ui.window().form().Text1[1].Text, c.kept) << c.pasted;
   }
+}
+
+// The cursor stays where the user typed although the half character before it was dropped.
+TEST(MainWindow, KeepsTheCursorWhereAHalfCharacterWasDropped) {
+  WindowDriver ui;
+  ui.input()->clear();
+  ui.type(ui.input(), "12345678");
+  ui.input()->setCursorPosition(4);
+  QApplication::clipboard()->setText("😀");
+  QTest::keyClick(ui.input(), Qt::Key_V, Qt::ControlModifier);
+  ui.type(ui.input(), "9");
+  EXPECT_EQ(ui.input()->text(), "123495678");
+  EXPECT_EQ(ui.input()->cursorPosition(), 5);
+  EXPECT_EQ(ui.window().form().Text1[1].Text, "123495678");
+}
+
+// However the text reaches the box, the calculation converts what the box shows.
+TEST(MainWindow, ConvertsWhatTheBoxShowsHoweverItGotThere) {
+  const struct {
+    const char* way;
+    std::function<void(WindowDriver&)> change;
+    const char* shown;
+  } cases[] = {
+      {"screen reader replaces", [](WindowDriver& ui) { Editable(ui)->replaceText(0, 4, "0.3"); },
+       "0.3"},
+      {"screen reader inserts", [](WindowDriver& ui) { Editable(ui)->insertText(4, "5"); },
+       "0.455"},
+      {"undo",
+       [](WindowDriver& ui) {
+         ui.type(ui.input(), "7");
+         QTest::keyClick(ui.input(), Qt::Key_Z, Qt::ControlModifier);
+       },
+       "0.45"},
+      {"drop",
+       [](WindowDriver& ui) {
+         QMimeData text;
+         text.setText("25");
+         const QPoint at = ui.input()->rect().center();
+         QDragEnterEvent enter(at, Qt::CopyAction, &text, Qt::LeftButton, {});
+         QApplication::sendEvent(ui.input(), &enter);  // makes the box the drop's target
+         QDropEvent drop(at, Qt::CopyAction, &text, Qt::LeftButton, {});
+         QApplication::sendEvent(ui.input(), &drop);
+       },
+       "0.4525"},
+  };
+  for (const auto& c : cases) {
+    WindowDriver ui;
+    ui.chooseItem(1, "6");
+    ui.input()->setFocus();
+    ui.input()->end(false);
+    c.change(ui);
+    EXPECT_EQ(ui.input()->text().toStdString(), c.shown) << c.way;
+    ui.press(0);
+    EXPECT_EQ(ui.outputLines().front().toStdString(),
+              std::string("Преобразувам десетичната дроб: ") + c.shown)
+        << c.way;
+  }
+}
+
+TEST(MainWindow, EnterAndReturnPressTheFocusedButtonOnce) {
+  WindowDriver ui;
+  ui.chooseItem(1, "10");
+  int clicks = 0;
+  for (const char* name : {"Command1(0)", "Command1(1)"}) {
+    QObject::connect(ui.control<QPushButton>(name), &QPushButton::clicked, [&] { ++clicks; });
+  }
+  ui.control("Command1(0)")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(ui.outputLines().value(12), "0.011100110");
+  ui.control("Command1(1)")->setFocus();
+  QKeyEvent held(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier, "\r", true);
+  QApplication::sendEvent(QApplication::focusWidget(), &held);
+  EXPECT_EQ(clicks, 1) << "a held key presses once";
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(ui.output()->toPlainText(), "");
+  // Elsewhere Enter presses nothing: no button stands in as the window's default.
+  for (const char* name : {"Text1(1)", "Text1(0)", "Diapazon(1)"}) {
+    ui.control(name)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(clicks, 2) << name;
+  }
+  EXPECT_EQ(ui.output()->toPlainText(), "");
 }
 
 TEST(MainWindow, CalculatesWithTheCountChosenInTheList) {
