@@ -149,7 +149,8 @@ double ParseLeadingNumber(std::string_view text) {
   const NumberSpan span = ScanUnsignedNumber(text, pos);
   if (span.integer.empty() && span.fraction.empty()) return 0;
   const double value = ValueOf(span, text, pos);
-  return negative ? -value : value;
+  // A minus before a zero leaves a plain zero, never a negative one.
+  return negative && value != 0 ? -value : value;
 }
 
 std::string FormatGeneral(double x) {

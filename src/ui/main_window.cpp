@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QValidator>
 
+#include "button_control.h"
 #include "list_control.h"
 #include "procedures.h"
 #include "window_look.h"
@@ -147,7 +148,7 @@ void MainWindow::CreateControls() {
   output_ = LockedTextBox(this);
   for (auto& list : lists_) list = new ListControl(this);
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
-    buttons_[i] = new QPushButton(QString::fromStdString(form_.Command1[i].Caption), this);
+    buttons_[i] = new ButtonControl(QString::fromStdString(form_.Command1[i].Caption), this);
     buttons_[i]->setAutoDefault(false);
   }
 
@@ -207,7 +208,9 @@ void MainWindow::DescribeControls() {
 }
 
 void MainWindow::ConnectControls() {
-  connect(input_, &QLineEdit::textEdited, this,
+  // Every change reaches the form, whoever makes it: typing, pasting, dropping,
+  // undoing, an input method or a screen reader.
+  connect(input_, &QLineEdit::textChanged, this,
           [this](const QString& text) { form_.Text1[1].Text = text.toStdString(); });
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     connect(buttons_[i], &QPushButton::clicked, this,
@@ -236,7 +239,10 @@ void MainWindow::Redraw() {
   ShowText(description_, form_.Text1[0], shownTexts_[0]);
   ShowText(output_, form_.Text1[2], shownTexts_[2]);
   const QString input = QString::fromStdString(form_.Text1[1].Text);
-  if (input_->text() != input) input_->setText(input);
+  if (input_->text() != input) {
+    const QSignalBlocker blocker(input_);  // the form's own text, not a change to copy back
+    input_->setText(input);
+  }
   input_->setEnabled(form_.Text1[1].Enabled);
   for (std::size_t i = 0; i < lists_.size(); ++i) ShowList(lists_[i], form_.Diapazon[i]);
 }

@@ -74,6 +74,25 @@ TEST(PickRandomFraction, ClearsAndProposesAFractionFromTheRangeForEveryRange) {
   }
 }
 
+// Each range's proposal worked out here from the same seeded draw: k = (floor(r * u)
+// mod r) + 1 with the single-precision u widened to double, and k / r.
+TEST(PickRandomFraction, ProposesTheFractionOfTheDrawForEveryRange) {
+  const double ranges[] = {10, 100, 1000, 10000, 100000, 1000000};
+  for (std::int16_t j = 0; j < 6; ++j) {
+    for (std::uint32_t seed : {1u, 77u, 2024u, 31337u}) {
+      SeedRandom(seed);
+      const float u = NextRandom();
+      const double r = ranges[j];
+      const double expected = (std::fmod(std::floor(r * static_cast<double>(u)), r) + 1) / r;
+      MainForm form;
+      form.Diapazon[0].Select(j);
+      SeedRandom(seed);
+      PickRandomFraction(form);
+      EXPECT_EQ(std::stod(form.Text1[1].Text), expected) << "range " << r << ", seed " << seed;
+    }
+  }
+}
+
 TEST(PickRandomFraction, ReachesEveryTenthAndOneItself) {
   SeedRandom(1);
   MainForm form;

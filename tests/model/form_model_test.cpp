@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "form_lines.h"
+#include "sample_trace.h"
 
 namespace kviltora {
 namespace {
@@ -18,8 +19,7 @@ TEST(MainForm, StartsWithTheDescriptionAndTheSample) {
   EXPECT_EQ(description[30], "След обратно преобразуване числото е: 0.4492187500");
   EXPECT_EQ(description[31], "");
   const auto sample = Lines(form.Text1[2].Text);
-  ASSERT_EQ(sample.size(), 22u);
-  EXPECT_EQ(sample.front(), "Преобразувам десетичната дроб: 0.45");
+  ASSERT_EQ(sample, testing_support::kSampleTrace);
   EXPECT_EQ(std::vector(sample.begin() + 1, sample.end()),
             std::vector(description.begin() + 10, description.begin() + 31));
   EXPECT_EQ(form.Text1[1].Text, "0.45");

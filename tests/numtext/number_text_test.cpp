@@ -49,7 +49,10 @@ TEST(ParseLeadingNumber, ReportsOverflowInsteadOfInfinity) {
 }
 
 TEST(ParseLeadingNumber, ReadsTheNegativeZeroAsZero) {
-  EXPECT_EQ(ParseLeadingNumber("-0"), 0.0);
+  for (const char* text : {"-0", "-0.0", "-.0E5", "-1E-400"}) {
+    EXPECT_EQ(ParseLeadingNumber(text), 0.0) << text;
+    EXPECT_FALSE(std::signbit(ParseLeadingNumber(text))) << text;
+  }
 }
 
 struct GeneralCase {

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QLabel>
 
+#include "button_face.h"
 #include "placements.h"
 #include "window_driver.h"
 
@@ -116,6 +117,17 @@ TEST(HighDpi, CaptionsStillFit) {
   QListWidget* ranges = ui.list(0);
   EXPECT_LE(QFontMetricsF(ranges->font(), ranges).horizontalAdvance("1000000"),
             ranges->viewport()->width());
+}
+
+TEST(HighDpi, ButtonFacesAreTheirBackColourWithTheirEdge) {
+  WindowDriver ui;
+  for (const Placement& p : kPlacements) {
+    if (p.role != QPalette::Button) continue;
+    const QImage shot = ui.control(p.name)->grab().toImage();
+    ASSERT_EQ(shot.size(), p.pixels.size() * 2) << p.name;
+    EXPECT_GE(testing_support::FaceShareInColour(shot, p.background), 0.8) << p.name;
+    EXPECT_NE(shot.pixelColor(2, 2), p.background) << p.name;
+  }
 }
 
 TEST(HighDpi, TheWindowIconHasADrawingForRatioTwo) {

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QScrollBar>
+#include <cmath>
+#include <functional>
 
 #include "procedures.h"
 #include "random.h"
+#include "sample_trace.h"
 #include "window_driver.h"
 
 namespace kviltora {
@@ -13,12 +18,19 @@ namespace {
 
 using testing_support::WindowDriver;
 
+QAccessibleEditableTextInterface* Editable(WindowDriver& ui) {
+  return QAccessible::queryAccessibleInterface(ui.input())->editableTextInterface();
+}
+
 TEST(MainWindow, OpensWithTheDescriptionTheSampleAndNoSelection) {
   WindowDriver ui;
   EXPECT_EQ(ui.control<QPlainTextEdit>("Text1(0)")->toPlainText().toStdString(),
             QString::fromStdString(InitialDescription()).replace("\r\n", "\n").toStdString());
-  EXPECT_EQ(ui.outputLines().size(), 23);  // 22 lines, then the empty line after the last CR LF
-  EXPECT_EQ(ui.outputLines().front(), "Преобразувам десетичната дроб: 0.45");
+  QStringList sample;
+  for (const std::string& line : testing_support::kSampleTrace) {
+    sample << QString::fromStdString(line);
+  }
+  EXPECT_EQ(ui.outputLines(), sample << "");  // the empty line after the last CR LF
   EXPECT_EQ(ui.input()->text(), "0.45");
   for (int i = 0; i < 3; ++i) EXPECT_TRUE(ui.list(i)->selectedItems().isEmpty()) << i;
   EXPECT_EQ(QApplication::focusWidget(), ui.control("Text1(0)"));
@@ -76,6 +88,90 @@ TEST(MainWindow, NeverKeepsHalfACharacterAtTheLimit) {
   }
 }
 
+// The cursor stays where the user typed although the half character before it was dropped.
+TEST(MainWindow, KeepsTheCursorWhereAHalfCharacterWasDropped) {
+  WindowDriver ui;
+  ui.input()->clear();
+  ui.type(ui.input(), "12345678");
+  ui.input()->setCursorPosition(4);
+  QApplication::clipboard()->setText("😀");
+  QTest::keyClick(ui.input(), Qt::Key_V, Qt::ControlModifier);
+  ui.type(ui.input(), "9");
+  EXPECT_EQ(ui.input()->text(), "123495678");
+  EXPECT_EQ(ui.input()->cursorPosition(), 5);
+  EXPECT_EQ(ui.window().form().Text1[1].Text, "123495678");
+}
+
+// However the text reaches the box, the calculation converts what the box shows.
+TEST(MainWindow, ConvertsWhatTheBoxShowsHoweverItGotThere) {
+  const struct {
+    const char* way;
+    std::function<void(WindowDriver&)> change;
+    const char* shown;
+  } cases[] = {
+      {"screen reader replaces", [](WindowDriver& ui) { Editable(ui)->replaceText(0, 4, "0.3"); },
+       "0.3"},
+      {"screen reader inserts", [](WindowDriver& ui) { Editable(ui)->insertText(4, "5"); },
+       "0.455"},
+      {"undo",
+       [](WindowDriver& ui) {
+         ui.type(ui.input(), "7");
+         QTest::keyClick(ui.input(), Qt::Key_Z, Qt::ControlModifier);
+       },
+       "0.45"},
+      {"drop",
+       [](WindowDriver& ui) {
+         QMimeData text;
+         text.setText("25");
+         const QPoint at = ui.input()->rect().center();
+         QDragEnterEvent enter(at, Qt::CopyAction, &text, Qt::LeftButton, {});
+         QApplication::sendEvent(ui.input(), &enter);  // makes the box the drop's target
+         QDropEvent drop(at, Qt::CopyAction, &text, Qt::LeftButton, {});
+         QApplication::sendEvent(ui.input(), &drop);
+       },
+       "0.4525"},
+  };
+  for (const auto& c : cases) {
+    WindowDriver ui;
+    ui.chooseItem(1, "6");
+    ui.input()->setFocus();
+    ui.input()->end(false);
+    c.change(ui);
+    EXPECT_EQ(ui.input()->text().toStdString(), c.shown) << c.way;
+    ui.press(0);
+    EXPECT_EQ(ui.outputLines().front().toStdString(),
+              std::string("Преобразувам десетичната дроб: ") + c.shown)
+        << c.way;
+  }
+}
+
+TEST(MainWindow, EnterAndReturnPressTheFocusedButtonOnce) {
+  WindowDriver ui;
+  ui.chooseItem(1, "10");
+  int clicks = 0;
+  for (const char* name : {"Command1(0)", "Command1(1)"}) {
+    QObject::connect(ui.control<QPushButton>(name), &QPushButton::clicked, [&] { ++clicks; });
+  }
+  ui.control("Command1(0)")->setFocus();
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  EXPECT_EQ(clicks, 1);
+  EXPECT_EQ(ui.outputLines().value(12), "0.011100110");
+  ui.control("Command1(1)")->setFocus();
+  QKeyEvent held(QEvent::KeyPress, Qt::Key_Enter, Qt::KeypadModifier, "\r", true);
+  QApplication::sendEvent(QApplication::focusWidget(), &held);
+  EXPECT_EQ(clicks, 1) << "a held key presses once";
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter, Qt::KeypadModifier);
+  EXPECT_EQ(clicks, 2);
+  EXPECT_EQ(ui.output()->toPlainText(), "");
+  // Elsewhere Enter presses nothing: no button stands in as the window's default.
+  for (const char* name : {"Text1(1)", "Text1(0)", "Diapazon(1)"}) {
+    ui.control(name)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(clicks, 2) << name;
+  }
+  EXPECT_EQ(ui.output()->toPlainText(), "");
+}
+
 TEST(MainWindow, CalculatesWithTheCountChosenInTheList) {
   WindowDriver ui;
   ui.chooseItem(1, "10");
@@ -109,23 +205,29 @@ TEST(MainWindow, RefusesWithoutACountAndKeepsTheInput) {
   EXPECT_TRUE(ui.input()->isEnabled());
 }
 
-// The draw that one proposal takes from a freshly seeded generator.
-QString ExpectedProposal(std::uint32_t seed, std::int16_t range) {
-  MainForm form;
-  form.Diapazon[0].Select(range);
+// The fraction one proposal makes of the first draw of a freshly seeded
+// generator, worked out here: (floor(r * u) mod r + 1) / r with the
+// single-precision u widened to double.
+double ExpectedProposal(std::uint32_t seed, double range) {
   SeedRandom(seed);
-  PickRandomFraction(form);
-  return QString::fromStdString(form.Text1[1].Text);
+  const double u = NextRandom();
+  return (std::fmod(std::floor(range * u), range) + 1) / range;
+}
+
+// The box and the form hold the same text, and it reads as `value`.
+void ExpectProposal(WindowDriver& ui, double value) {
+  EXPECT_EQ(ui.input()->text().toDouble(), value) << ui.input()->text().toStdString();
+  EXPECT_EQ(ui.window().form().Text1[1].Text, ui.input()->text().toStdString());
 }
 
 TEST(MainWindow, ProposesOneFractionPerClickEvenOnTheSelectedRange) {
   WindowDriver ui;
   for (int click = 0; click < 3; ++click) {
-    const QString expected = ExpectedProposal(40 + click, 2);
+    const double expected = ExpectedProposal(40 + click, 1000);
     const float following = NextRandom();
     SeedRandom(40 + click);
     ui.chooseItem(0, "1000");
-    EXPECT_EQ(ui.input()->text(), expected);
+    ExpectProposal(ui, expected);
     EXPECT_EQ(NextRandom(), following) << "one draw per click";
     EXPECT_EQ(ui.output()->toPlainText(), "");
   }
@@ -134,15 +236,15 @@ TEST(MainWindow, ProposesOneFractionPerClickEvenOnTheSelectedRange) {
 TEST(MainWindow, KeyboardSelectionRaisesOneEventPerKey) {
   WindowDriver ui;
   ui.list(0)->setFocus();
-  const QString first = ExpectedProposal(7, 0);
+  const double first = ExpectedProposal(7, 10);
   SeedRandom(7);
   QTest::keyClick(ui.list(0), Qt::Key_Down);
   EXPECT_EQ(ui.list(0)->currentItem()->text(), "10");
-  EXPECT_EQ(ui.input()->text(), first);
-  const QString second = ExpectedProposal(8, 1);
+  ExpectProposal(ui, first);
+  const double second = ExpectedProposal(8, 100);
   SeedRandom(8);
   QTest::keyClick(ui.list(0), Qt::Key_Down);
-  EXPECT_EQ(ui.input()->text(), second);
+  ExpectProposal(ui, second);
 }
 
 TEST(MainWindow, ChoosingACountOrADigitChangesNothing) {
