@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Квилтора's window as a web page. Source: https://kviltora.example/source/
+//
+// The page binds the way the desktop window does: a user action updates the
+// form through the core's binding, raises the form's event, and then every
+// element is redrawn from the form. Texts, captions, places, colours, fonts and
+// limits all come from the core.
+
+const failure = document.getElementById('failure');
+const stage = document.getElementById('stage');
+const windowArea = document.getElementById('window');
+failure.hidden = true; // the module runs; the notice returns only if it fails
+
+// The form's one editable box; the other two are locked, as on the desktop.
+const INPUT_BOX = 1;
+
+const rgb = ({ red, green, blue }) => `rgb(${red}, ${green}, ${blue})`;
+
+function place(element, control, look) {
+  const px = (twips) => `${twips / look.twipsPerPixel}px`;
+  Object.assign(element.style, {
+    left: px(control.left),
+    top: px(control.top),
+    width: px(control.width),
+    height: px(control.height),
+    fontSize: `${control.points}pt`,
+    fontWeight: control.bold ? '700' : '400',
+  });
+  if (control.back) element.style.backgroundColor = rgb(control.back);
+  element.dataset.control = control.name;
+  if (control.tooltip) element.title = control.tooltip;
+  if (control.accessibleName) element.setAttribute('aria-label', control.accessibleName);
+}
+
+function textBox(index, look, form, redraw) {
+  if (index !== INPUT_BOX) {
+    const box = document.createElement('textarea');
+    box.readOnly = true;
+    box.spellcheck = false;
+    return box;
+  }
+  const box = document.createElement('input');
+  Object.assign(box, { type: 'text', maxLength: look.inputMaxUnits, autocomplete: 'off', spellcheck: false });
+  box.addEventListener('input', () => {
+    const kept = look.fitInput(box.value);
+    if (kept !== box.value) {
+      const caret = Math.min(box.selectionStart, kept.length);
+      box.value = kept;
+      box.setSelectionRange(caret, caret);
+    }
+    form.setText(index, kept);
+    redraw();
+  });
+  return box;
+}
+
+// A list box of the page's own, so that it looks and behaves alike on every
+// browser: visible rows, its own scroll, one row selected, keys as in a listbox.
+function listBox(index, form, redraw) {
+  const list = document.createElement('div');
+  Object.assign(list, { className: 'list', tabIndex: 0 });
+  list.setAttribute('role', 'listbox');
+  const choose = (row) => {
+    form.select(index, row);
+    form.clickList(index);
+    redraw();
+    list.children[form.listIndex(index)]?.scrollIntoView({ block: 'nearest' });
+  };
+  list.addEventListener('click', (event) => {
+    const row = [...list.children].indexOf(event.target.closest('[role="option"]'));
+    if (row >= 0) choose(row);
+  });
+  list.addEventListener('keydown', (event) => {
+    const last = list.children.length - 1;
+    const row = form.listIndex(index);
+    const page = Math.max(1, Math.floor(list.clientHeight / (list.firstElementChild?.offsetHeight || 1)));
+    const target = {
+      ArrowDown: row + 1,
+      ArrowUp: row < 0 ? 0 : row - 1,
+      Home: 0,
+      End: last,
+      PageDown: row + page,
+      PageUp: row < 0 ? 0 : row - page,
+    }[event.key];
+    if (target === undefined || event.altKey || event.ctrlKey || event.metaKey) return;
+    event.preventDefault();
+    const next = Math.max(0, Math.min(last, target));
+    if (last >= 0 && next !== row) choose(next);
+  });
+  return list;
+}
+
+function showItems(list, items, selected) {
+  const rows = list.children;
+  if (rows.length !== items.length || items.some((item, i) => rows[i].textContent !== item)) {
+    list.replaceChildren(
+      ...items.map((item, i) => {
+        const row = document.createElement('div');
+        Object.assign(row, { id: `${list.dataset.control}-${i}`, textContent: item });
+        row.setAttribute('role', 'option');
+        return row;
+      }),
+    );
+    list.scrollTop = 0;
+  }
+  for (let i = 0; i < rows.length; ++i) rows[i].setAttribute('aria-selected', String(i === selected));
+  if (selected >= 0) list.setAttribute('aria-activedescendant', rows[selected].id);
+  else list.removeAttribute('aria-activedescendant');
+}
+
+function buildWindow(core, form) {
+  const look = { ...core.windowLook(), fitInput: core.fitInput };
+  const boxes = [];
+  const lists = [];
+  const redraw = () => {
+    boxes.forEach((box, i) => {
+      const text = form.text(i).replaceAll('\r\n', '\n');
+      if (box.value !== text) {
+        box.value = text;
+        box.scrollTop = 0;
+      }
+      box.disabled = !form.enabled(i);
+    });
+    lists.forEach((list, i) => showItems(list, form.items(i), form.listIndex(i)));
+  };
+  const make = {
+    textBox: (i) => (boxes[i] = textBox(i, look, form, redraw)),
+    list: (i) => (lists[i] = listBox(i, form, redraw)),
+    label: (i) => Object.assign(document.createElement('div'), { className: 'label', textContent: form.labelCaption(i) }),
+    button: (i) => {
+      const button = Object.assign(document.createElement('button'), { type: 'button', textContent: form.commandCaption(i) });
+      button.addEventListener('click', () => {
+        form.clickCommand(i);
+        redraw();
+      });
+      return button;
+    },
+  };
+  for (const control of look.controls) {
+    const element = make[control.kind](control.index);
+    place(element, control, look);
+    windowArea.append(element);
+  }
+  document.title = look.caption;
+  const px = (twips) => twips / look.twipsPerPixel;
+  Object.assign(windowArea.style, {
+    width: `${px(look.width)}px`,
+    height: `${px(look.height)}px`,
+    backgroundColor: rgb(look.back),
+  });
+  // Narrower screens get the whole window scaled to their width; pinch zoom stays free.
+  const fit = () => {
+    const scale = Math.min(1, document.documentElement.clientWidth / px(look.width));
+    windowArea.style.transform = scale < 1 ? `scale(${scale})` : '';
+    stage.style.height = `${px(look.height) * scale}px`;
+  };
+  fit();
+  window.addEventListener('resize', fit);
+  return { redraw, first: boxes[0] };
+}
+
+async function start() {
+  if (typeof WebAssembly !== 'object') throw new Error('no WebAssembly');
+  const { default: createKviltoraCore } = await import('./kviltora_core.js');
+  const core = await createKviltoraCore();
+  const form = new core.Form();
+  const page = buildWindow(core, form);
+  form.load();
+  page.redraw();
+  // The window shows with its own fonts, never a fallback that swaps later.
+  await Promise.all(['400', '700'].map((weight) => document.fonts.load(`${weight} 1em "Liberation Serif"`)));
+  windowArea.hidden = false;
+  // Focus starts at the top of the description, as a text box's caret does on the desktop.
+  page.first.setSelectionRange(0, 0);
+  page.first.focus();
+  page.first.scrollTop = 0;
+}
+
+// Kept for offline use once the page has worked; a failed registration only
+// means the page needs the network next time.
+window.pageReady = start().then(
+  () => {
+    navigator.serviceWorker?.register('sw.js').catch(() => {});
+  },
+  (error) => {
+    windowArea.hidden = true;
+    windowArea.replaceChildren();
+    failure.hidden = false;
+    failure.classList.add('now');
+    throw error;
+  },
+);
