@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVILTORA_WERROR=ON
 WEB_DIR ?= build-web
 WEB_SITE = $(CURDIR)/$(WEB_DIR)/site
 
-.PHONY: all deps deps-run configure build build-run test run web screenshot clean test-sanitize fuzz package bench
+.PHONY: all deps deps-run configure build build-run test run web serve-web screenshot clean test-sanitize fuzz package bench
 all: build
 
 # Everything the tests and tools need, the web toolchain and a browser included.
@@ -31,6 +31,10 @@ web: deps
 	@NODE_PATH=/usr/share/nodejs emcmake cmake -S src/web -B $(WEB_DIR) -G Ninja \
 	  -DCMAKE_BUILD_TYPE=MinSizeRel > /dev/null
 	@cmake --build $(WEB_DIR)
+
+# The browser edition on this machine only, at http://127.0.0.1:<port>/ (PORT=8080 picks one).
+serve-web: web
+	@/usr/bin/python3 scripts/serve-web.py $(WEB_SITE) $(PORT)
 
 # The program alone. Without the test packages the tests cannot be configured,
 # so they are left out, unless a `make test` has already configured them.
