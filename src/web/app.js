@@ -174,13 +174,16 @@ async function start() {
   page.first.setSelectionRange(0, 0);
   page.first.focus();
   page.first.scrollTop = 0;
+  return form;
 }
 
 // Kept for offline use once the page has worked; a failed registration only
-// means the page needs the network next time.
+// means the page needs the network next time. The promise yields the form, so
+// that a test can seed its generator.
 window.pageReady = start().then(
-  () => {
+  (form) => {
     navigator.serviceWorker?.register('sw.js').catch(() => {});
+    return form;
   },
   (error) => {
     windowArea.hidden = true;
