@@ -84,11 +84,12 @@ fuzz: deps
 # Benchmarks and the start-up comparison, in a build of their own at the -O2 the
 # program ships with (GCC 12 at -O3 raises a false -Wrestrict in std::string).
 BENCH_DIR ?= build-bench
-bench: deps
+bench: deps web
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
 	  -DKVILTORA_WERROR=ON -DKVILTORA_BENCH=ON -DBUILD_TESTING=OFF > /dev/null
 	@cmake --build $(BENCH_DIR)
 	@bench/run-bench.sh $(BENCH_DIR)
+	@/usr/bin/python3 bench/page-bench.py $(WEB_SITE)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -90,9 +90,14 @@ function listBox(index, form, redraw) {
   return list;
 }
 
+function showsItems(list, items) {
+  const rows = list.children;
+  return rows.length === items.length && items.every((item, i) => rows[i].textContent === item);
+}
+
 function showItems(list, items, selected) {
   const rows = list.children;
-  if (rows.length !== items.length || items.some((item, i) => rows[i].textContent !== item)) {
+  if (!showsItems(list, items)) {
     list.replaceChildren(
       ...items.map((item, i) => {
         const row = document.createElement('div');
@@ -101,7 +106,6 @@ function showItems(list, items, selected) {
         return row;
       }),
     );
-    list.scrollTop = 0;
   }
   for (let i = 0; i < rows.length; ++i) rows[i].setAttribute('aria-selected', String(i === selected));
   if (selected >= 0) list.setAttribute('aria-activedescendant', rows[selected].id);
@@ -113,15 +117,17 @@ function buildWindow(core, form) {
   const boxes = [];
   const lists = [];
   const redraw = () => {
+    const texts = boxes.map((_, i) => form.text(i).replaceAll('\r\n', '\n'));
+    const items = lists.map((_, i) => form.items(i));
+    // New contents start at their top. Every scroll is reset before anything
+    // changes, while the layout is still clean, so that one layout follows.
+    boxes.forEach((box, i) => box.value !== texts[i] && (box.scrollTop = 0));
+    lists.forEach((list, i) => !showsItems(list, items[i]) && (list.scrollTop = 0));
     boxes.forEach((box, i) => {
-      const text = form.text(i).replaceAll('\r\n', '\n');
-      if (box.value !== text) {
-        box.value = text;
-        box.scrollTop = 0;
-      }
+      if (box.value !== texts[i]) box.value = texts[i];
       box.disabled = !form.enabled(i);
     });
-    lists.forEach((list, i) => showItems(list, form.items(i), form.listIndex(i)));
+    lists.forEach((list, i) => showItems(list, items[i], form.listIndex(i)));
   };
   const make = {
     textBox: (i) => (boxes[i] = textBox(i, look, form, redraw)),
