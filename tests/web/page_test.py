@@ -10,6 +10,7 @@ from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.wait import WebDriverWait
 
 from browser import open_page, serve
 
@@ -172,7 +173,7 @@ class PageTest(unittest.TestCase):
         self.assertEqual(out.size["height"], 156)
         self.assertGreater(p.js("return arguments[0].scrollHeight - arguments[0].clientHeight", out), 300)
         ActionChains(self.driver).scroll_from_origin(ScrollOrigin.from_element(out), 0, 200).perform()
-        self.assertGreater(out.get_property("scrollTop"), 0)
+        WebDriverWait(self.driver, 5).until(lambda _: out.get_property("scrollTop") > 0)  # smooth
         for name in ("Text1(0)", "Text1(2)"):
             self.assertEqual(p.control(name).value_of_css_property("overflow-y"), "scroll")
             self.assertEqual(p.control(name).get_property("readOnly"), True)
