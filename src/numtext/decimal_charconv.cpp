@@ -1,28 +1,33 @@
+#include <algorithm>
+#include <array>
 #include <charconv>
 #include <system_error>
-#include <vector>
 
 #include "decimal_digits.h"
 
 namespace kviltora::charconv_digits {
-namespace {
 
-std::string Write(double magnitude, std::chars_format format, int precision) {
-  // A double's largest value has 309 integer digits.
-  std::vector<char> buffer(static_cast<std::size_t>(precision) + 320);
-  const auto result =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude, format, precision);
+std::string Scientific14(double magnitude) {
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                    std::chars_format::scientific, 14);
   return std::string(buffer.data(), result.ptr);
 }
 
-}  // namespace
-
-std::string Scientific14(double magnitude) {
-  return Write(magnitude, std::chars_format::scientific, 14);
-}
-
-std::string Fixed(double magnitude, int decimals) {
-  return Write(magnitude, std::chars_format::fixed, decimals);
+CutDigits Cut(double magnitude, int decimals) {
+  // Enough decimals to write any double exactly; a largest double has 309 integer digits.
+  constexpr int kExactDecimals = 1080;
+  std::array<char, kExactDecimals + 320> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
+                                    std::chars_format::fixed, kExactDecimals);
+  const std::string_view exact(buffer.data(), result.ptr - buffer.data());
+  const std::size_t point = exact.find('.');
+  CutDigits cut{std::string(exact.substr(0, point)), point};
+  // Beyond the decimals written above the exact value has only zeros.
+  const auto wanted = static_cast<std::size_t>(decimals);
+  const std::string_view fraction = exact.substr(point + 1, wanted);
+  cut.digits.append(fraction).append(wanted - fraction.size(), '0');
+  return cut;
 }
 
 std::optional<double> Read(std::string_view number) {

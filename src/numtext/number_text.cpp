@@ -9,10 +9,10 @@
 namespace kviltora {
 namespace {
 
-// Natively the process locale follows the environment, so printf and strtod
-// could write or read a comma: charconv is the safe way there.
-#ifdef KVILTORA_LIBC_DIGITS
-namespace decimal = libc_digits;
+// Natively the process locale follows the environment, so strtod could read
+// a comma: charconv is the safe way there.
+#ifdef KVILTORA_PORTABLE_DIGITS
+namespace decimal = portable_digits;
 #else
 namespace decimal = charconv_digits;
 #endif
@@ -164,16 +164,13 @@ std::string FormatGeneral(double x) {
 std::string FormatFixed(double x, std::int16_t decimals) {
   constexpr std::int16_t kDefaultDecimals = 2;
   if (decimals < 0) decimals = kDefaultDecimals;
-  // Enough decimals to write any double exactly, so that a tie is seen as one.
-  constexpr int kExactDecimals = 1080;
-  const std::string exact = decimal::Fixed(std::fabs(x), kExactDecimals);
-  const std::size_t point = exact.find('.');
+  // One decimal more than wanted, cut from the exact value, decides the rounding.
+  CutDigits cut = decimal::Cut(std::fabs(x), decimals + 1);
+  std::string& digits = cut.digits;
+  const char next = digits.back();
+  digits.pop_back();
+  if (next >= '5') IncrementDigits(digits);
   const auto places = static_cast<std::size_t>(decimals);
-  // Beyond the decimals written above the exact value has only zeros.
-  std::string fraction(exact.substr(point + 1));
-  fraction.resize(std::max(fraction.size(), places + 1), '0');
-  std::string digits = std::string(exact.substr(0, point)) + fraction.substr(0, places);
-  if (fraction[places] >= '5') IncrementDigits(digits);
   const std::size_t integerDigits = digits.size() - places;
   std::string out = digits.substr(0, integerDigits);
   if (decimals > 0) out += "." + digits.substr(integerDigits);

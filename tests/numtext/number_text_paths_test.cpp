@@ -1,6 +1,6 @@
 // The number rules as the desktop builds them (charconv) against the same
-// rules over printf and strtod, as the WebAssembly build has them: on a
-// million doubles and a million texts, not one character or bit may differ.
+// rules without charconv, as the WebAssembly build has them: on a million
+// doubles and a million texts, not one character or bit may differ.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -16,11 +16,11 @@
 #include "number_text.h"
 
 // The second build of number_text.cpp, renamed by its compile definitions.
-namespace kviltora_libc {
+namespace kviltora_portable {
 double ParseLeadingNumber(std::string_view text);
 std::string FormatGeneral(double x);
 std::string FormatFixed(double x, std::int16_t decimals);
-}  // namespace kviltora_libc
+}  // namespace kviltora_portable
 
 namespace kviltora {
 namespace {
@@ -110,13 +110,13 @@ TEST(NumberTextPaths, FormatAlikeOnAMillionDoubles) {
   for (int i = 0; i < kCases; ++i) {
     const double x = (i % 8 == 0 ? -1 : 1) * RandomDouble(rng);
     const auto general = FormatGeneral(x);
-    differences.Check(general == kviltora_libc::FormatGeneral(x),
+    differences.Check(general == kviltora_portable::FormatGeneral(x),
                       "FormatGeneral(" + Printed("%.*g", x, 17) + "): " + general);
     // Every count of decimals a check can ask for, -1 to 25, and a few beyond.
     const auto decimals = static_cast<std::int16_t>(i % 31 - 1);
     const auto fixed = FormatFixed(x, decimals);
     differences.Check(
-        fixed == kviltora_libc::FormatFixed(x, decimals),
+        fixed == kviltora_portable::FormatFixed(x, decimals),
         "FormatFixed(" + Printed("%.*g", x, 17) + ", " + std::to_string(decimals) + "): " + fixed);
   }
   EXPECT_EQ(differences.count(), 0);
@@ -128,7 +128,7 @@ TEST(NumberTextPaths, ReadAlikeOnAMillionTexts) {
   for (int i = 0; i < kCases; ++i) {
     const std::string text = (i % 4 == 0 ? "-" : i % 4 == 1 ? " +" : "") + RandomText(rng);
     differences.Check(
-        Outcome(ParseLeadingNumber, text) == Outcome(kviltora_libc::ParseLeadingNumber, text),
+        Outcome(ParseLeadingNumber, text) == Outcome(kviltora_portable::ParseLeadingNumber, text),
         "ParseLeadingNumber(\"" + text + "\")");
   }
   EXPECT_EQ(differences.count(), 0);
