@@ -17,10 +17,20 @@ from page_test import chromium  # noqa: E402
 STARTUP_GOAL_MS, SIZE_GOAL_KB, CLICK_GOAL_MS = 300, 350, 2
 WARM_UP = 100  # clicks before the browser has compiled the page's code and filled its caches
 
-# Resolves with the milliseconds since navigation at which the form is ready
-# and the window shown.
+# Resolves with the milliseconds from navigation to the moment the page marks
+# itself ready: the form loaded and the window built, shown and focused.
 READY = """const done = arguments[0];
-window.pageReady.then(() => done(performance.now()), () => done(-1));"""
+window.pageReady.then(() => done(performance.getEntriesByName('kviltora-ready')[0].startTime),
+                      () => done(-1));"""
+
+# The milliseconds from navigation to the first paint with content. The page
+# shows nothing until its form is ready and the window drawn, so this is the
+# first moment a calculation can be made.
+FIRST_PAINT = """const done = arguments[0];
+new PerformanceObserver((list, observer) => {
+  const paint = list.getEntriesByName('first-contentful-paint')[0];
+  if (paint) { observer.disconnect(); done(paint.startTime); }
+}).observe({type: 'paint', buffered: true});"""
 
 # Clicks «Изчисли» with the count 26 (25 digits), each time with another input,
 # and times the handler, the redraw and the layout it causes.
@@ -67,11 +77,12 @@ def startups(driver, url, rounds, cold):
     driver.execute_cdp_cmd("Network.enable", {})
     driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": cold})
     driver.execute_cdp_cmd("Network.setBypassServiceWorker", {"bypass": cold})
-    times = []
+    ready, drawn = [], []
     for _ in range(rounds):
         driver.get(url)
-        times.append(driver.execute_async_script(READY))
-    return times
+        ready.append(driver.execute_async_script(READY))
+        drawn.append(driver.execute_async_script(FIRST_PAINT))
+    return ready, drawn
 
 
 def main():
@@ -97,10 +108,10 @@ def main():
     for name, size in fetched.items():
         print(f"    {name:36} {size / 1024:7.1f} KiB")
     print(f"  the whole site that the service worker keeps, gzipped: {whole / 1024:.1f} KiB")
-    for name, times in (("no cache, no service worker", cold), ("service worker", warm)):
-        median = statistics.median(times)
-        print(f"  start-up to ready, {name}, median of {len(times)}: {median:.1f} ms "
-              f"(goal <= {STARTUP_GOAL_MS}, {verdict(median, STARTUP_GOAL_MS)})")
+    for name, (ready, drawn) in (("no cache, no service worker", cold), ("service worker", warm)):
+        median = statistics.median(drawn)
+        print(f"  start-up, {name}, median of {len(drawn)}: ready {statistics.median(ready):.1f} ms, "
+              f"window painted {median:.1f} ms (goal <= {STARTUP_GOAL_MS}, {verdict(median, STARTUP_GOAL_MS)})")
     print(f"  click on «Изчисли» to the redrawn page, 25 digits, median of the first {WARM_UP}: "
           f"{statistics.median(clicks[:WARM_UP]):.3f} ms")
     median = statistics.median(clicks[WARM_UP:])
