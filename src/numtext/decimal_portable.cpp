@@ -1,17 +1,24 @@
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "decimal_digits.h"
 
 namespace kviltora::portable_digits {
 namespace {
 
-// A natural number below 10^1152 in base 10^9, least significant limb first:
-// room for any double's integer part (309 digits) and for its fraction scaled
-// to a whole number (at most 1074 digits).
+void AppendNineDigits(std::string& out, std::uint32_t value) {
+  char nine[9];
+  for (int i = 8; i >= 0; --i, value /= 10) nine[i] = static_cast<char>('0' + value % 10);
+  out.append(nine, 9);
+}
+
+// A whole number in base 10^9, least significant limb first, with room for
+// the integer part of any double (309 digits).
 class Decimal {
  public:
   explicit Decimal(std::uint64_t value) {
@@ -21,83 +28,110 @@ class Decimal {
     } while (value > 0);
   }
 
-  // Multiplies by factor^count; factor * kBase must fit in 64 bits.
-  void MultiplyBy(std::uint32_t factor, int count) {
-    for (; count > 0; --count) {
-      std::uint64_t carry = 0;
-      for (std::size_t i = 0; i < size_; ++i) {
-        const std::uint64_t product = std::uint64_t{limbs_[i]} * factor + carry;
-        limbs_[i] = static_cast<std::uint32_t>(product % kBase);
-        carry = product / kBase;
-      }
-      for (; carry > 0; carry /= kBase) limbs_[size_++] = static_cast<std::uint32_t>(carry % kBase);
-    }
+  void MultiplyByPowerOfTwo(int exponent) {
+    for (; exponent > 0; exponent -= 29) MultiplyBy(std::uint32_t{1} << std::min(exponent, 29));
   }
 
-  // Appends the digits, at least `width` of them with leading zeros.
-  void AppendTo(std::string& out, std::size_t width) const {
-    std::size_t topDigits = 1;
-    for (std::uint32_t top = limbs_[size_ - 1]; top >= 10; top /= 10) ++topDigits;
-    const std::size_t length = topDigits + 9 * (size_ - 1);
-    out.append(width > length ? width - length : 0, '0');
-    const std::size_t start = out.size();
-    out.resize(start + length);
-    char* at = out.data() + out.size();
-    for (std::size_t i = 0; i + 1 < size_; ++i) {
-      std::uint32_t limb = limbs_[i];
-      for (int d = 0; d < 9; ++d, limb /= 10) *--at = static_cast<char>('0' + limb % 10);
-    }
-    for (std::uint32_t top = limbs_[size_ - 1]; at > out.data() + start; top /= 10) {
-      *--at = static_cast<char>('0' + top % 10);
-    }
+  void AppendTo(std::string& out) const {
+    out += std::to_string(limbs_[size_ - 1]);
+    for (std::size_t i = size_ - 1; i-- > 0;) AppendNineDigits(out, limbs_[i]);
   }
 
  private:
   static constexpr std::uint64_t kBase = 1'000'000'000;
-  std::array<std::uint32_t, 128> limbs_;  // only the first size_ hold a value
+
+  void MultiplyBy(std::uint32_t factor) {
+    std::uint64_t carry = 0;
+    for (std::size_t i = 0; i < size_; ++i) {
+      const std::uint64_t product = std::uint64_t{limbs_[i]} * factor + carry;
+      limbs_[i] = static_cast<std::uint32_t>(product % kBase);
+      carry = product / kBase;
+    }
+    for (; carry > 0; carry /= kBase) limbs_[size_++] = static_cast<std::uint32_t>(carry % kBase);
+  }
+
+  std::array<std::uint32_t, 36> limbs_;  // only the first size_ hold a value
   std::size_t size_ = 0;
 };
 
-std::uint32_t Power(std::uint32_t base, int exponent) {
-  std::uint32_t power = 1;
-  for (; exponent > 0; --exponent) power *= base;
-  return power;
-}
+// The fraction part of a double as a binary fraction of whole 32-bit limbs,
+// least significant first. Multiplying it by 10^9 carries the next nine
+// decimal digits out of the top limb, with no division at all.
+class Fraction {
+ public:
+  // significand / 2^shift with shift > 0, whole part dropped.
+  Fraction(std::uint64_t significand, int shift) : size_((shift + 31) / 32) {
+    if (shift < 64) significand &= (std::uint64_t{1} << shift) - 1;
+    const int offset = 32 * static_cast<int>(size_) - shift;  // aligns the point to a limb
+    for (std::size_t i = 0; i < size_; ++i) {
+      const int from = 32 * static_cast<int>(i) - offset;  // bit of significand in limb i
+      const std::uint64_t part = from >= 64   ? 0
+                                 : from >= 0  ? significand >> from
+                                 : from > -32 ? significand << -from
+                                              : 0;
+      limbs_[i] = static_cast<std::uint32_t>(part);
+    }
+    SkipZeroLimbs();
+  }
 
-// Multiplies by 2^exponent or 5^exponent in steps that keep every product in 64 bits.
-void MultiplyByPowerOf(Decimal& n, std::uint32_t base, int exponent) {
-  const int step = base == 2 ? 29 : 13;  // 2^29 and 5^13 stay below 2^31
-  n.MultiplyBy(Power(base, step), exponent / step);
-  n.MultiplyBy(Power(base, exponent % step), 1);
-}
+  bool IsZero() const { return low_ == size_; }
 
-// Every digit of a finite magnitude's exact decimal value: the integer part,
-// then the fraction with its trailing zeros.
-CutDigits ExactDigits(double magnitude) {
+  std::uint32_t NextNineDigits() {
+    std::uint64_t carry = 0;
+    for (std::size_t i = low_; i < size_; ++i) {
+      const std::uint64_t product = std::uint64_t{limbs_[i]} * 1'000'000'000 + carry;
+      limbs_[i] = static_cast<std::uint32_t>(product);
+      carry = product >> 32;
+    }
+    SkipZeroLimbs();
+    return static_cast<std::uint32_t>(carry);
+  }
+
+ private:
+  // Each step adds nine zero bits at the bottom, so low limbs empty for good.
+  void SkipZeroLimbs() {
+    while (low_ < size_ && limbs_[low_] == 0) ++low_;
+  }
+
+  std::array<std::uint32_t, 34> limbs_;  // 1074 fraction bits at most
+  std::size_t size_;
+  std::size_t low_ = 0;
+};
+
+// Digits of a finite magnitude's exact decimal value: the integer part, then
+// fraction digits nine at a time until `enough(digits)` holds or the fraction
+// ends. `rest` tells whether nonzero digits were left unwritten.
+struct ExactPrefix {
+  std::string digits;
+  std::size_t integerDigits = 0;
+  bool rest = false;
+};
+
+template <typename Enough>
+ExactPrefix ExactDigits(double magnitude, Enough enough) {
   std::uint64_t bits = 0;  // emscripten's standard library has no std::bit_cast
   std::memcpy(&bits, &magnitude, sizeof bits);
   const int biased = static_cast<int>(bits >> 52 & 0x7FF);
   std::uint64_t significand = bits & ((std::uint64_t{1} << 52) - 1);
   if (biased > 0) significand |= std::uint64_t{1} << 52;
   const int exponent = (biased > 0 ? biased : 1) - 1075;  // magnitude = significand * 2^exponent
-  CutDigits exact;
+  ExactPrefix exact;
   if (exponent >= 0) {
     Decimal whole(significand);
-    MultiplyByPowerOf(whole, 2, exponent);
-    whole.AppendTo(exact.digits, 1);
+    whole.MultiplyByPowerOfTwo(exponent);
+    whole.AppendTo(exact.digits);
     exact.integerDigits = exact.digits.size();
     return exact;
   }
   const int shift = -exponent;
   exact.digits = std::to_string(shift < 64 ? significand >> shift : 0);
   exact.integerDigits = exact.digits.size();
-  // The fraction f / 2^shift is f * 5^shift / 10^shift: shift digits of f * 5^shift.
-  Decimal fraction(shift < 64 ? significand & ((std::uint64_t{1} << shift) - 1) : significand);
-  MultiplyByPowerOf(fraction, 5, shift);
-  fraction.AppendTo(exact.digits, static_cast<std::size_t>(shift));
+  Fraction fraction(significand, shift);
+  while (!fraction.IsZero() && !enough(exact))
+    AppendNineDigits(exact.digits, fraction.NextNineDigits());
+  exact.rest = !fraction.IsZero();
   return exact;
 }
-
 // Adds one unit in the last place; a carry out of the first digit prepends a "1".
 void Increment(std::string& digits) {
   for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
@@ -114,7 +148,11 @@ void Increment(std::string& digits) {
 
 std::string Scientific14(double magnitude) {
   constexpr std::size_t kSignificant = 15;
-  const CutDigits exact = ExactDigits(magnitude);
+  // The fifteen digits and the next one decide; past them only whether any is nonzero.
+  const ExactPrefix exact = ExactDigits(magnitude, [](const ExactPrefix& e) {
+    const std::size_t first = e.digits.find_first_not_of('0');
+    return first != std::string::npos && e.digits.size() > first + kSignificant;
+  });
   const std::size_t first = std::min(exact.digits.find_first_not_of('0'), exact.digits.size());
   int exponent = static_cast<int>(exact.integerDigits) - 1 - static_cast<int>(first);
   std::string digits = exact.digits.substr(first, kSignificant);
@@ -122,8 +160,9 @@ std::string Scientific14(double magnitude) {
   // Ties to even, judged on every exact digit past the fifteenth.
   const std::size_t beyond = first + kSignificant;
   const char next = beyond < exact.digits.size() ? exact.digits[beyond] : '0';
-  const bool rest = beyond + 1 < exact.digits.size() &&
-                    exact.digits.find_first_not_of('0', beyond + 1) != std::string::npos;
+  const bool rest =
+      exact.rest || (beyond + 1 < exact.digits.size() &&
+                     exact.digits.find_first_not_of('0', beyond + 1) != std::string::npos);
   if (next > '5' || (next == '5' && (rest || (digits.back() - '0') % 2 == 1))) {
     Increment(digits);
     if (digits.size() > kSignificant) {
@@ -139,9 +178,12 @@ std::string Scientific14(double magnitude) {
 }
 
 CutDigits Cut(double magnitude, int decimals) {
-  CutDigits cut = ExactDigits(magnitude);
-  cut.digits.resize(cut.integerDigits + static_cast<std::size_t>(decimals), '0');
-  return cut;
+  const auto wanted = static_cast<std::size_t>(decimals);
+  ExactPrefix exact = ExactDigits(magnitude, [wanted](const ExactPrefix& e) {
+    return e.digits.size() >= e.integerDigits + wanted;
+  });
+  exact.digits.resize(exact.integerDigits + wanted, '0');
+  return {std::move(exact.digits), exact.integerDigits};
 }
 
 namespace {
