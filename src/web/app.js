@@ -60,11 +60,17 @@ function listBox(index, form, redraw) {
   const list = document.createElement('div');
   Object.assign(list, { className: 'list', tabIndex: 0 });
   list.setAttribute('role', 'listbox');
+  // Scrolls the list alone: scrollIntoView would move the page around it too.
+  const reveal = (row) => {
+    if (!row) return;
+    const below = row.offsetTop + row.offsetHeight - list.clientHeight;
+    list.scrollTop = Math.max(below, Math.min(list.scrollTop, row.offsetTop));
+  };
   const choose = (row) => {
     form.select(index, row);
     form.clickList(index);
     redraw();
-    list.children[form.listIndex(index)]?.scrollIntoView({ block: 'nearest' });
+    reveal(list.children[form.listIndex(index)]);
   };
   list.addEventListener('click', (event) => {
     const row = [...list.children].indexOf(event.target.closest('[role="option"]'));

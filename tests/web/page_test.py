@@ -74,10 +74,8 @@ class Page:
     def __init__(self, driver, url):
         self.driver, self.url = driver, url
 
-    def open(self, seed=None):
+    def open(self):
         open_page(self.driver, self.url)
-        if seed is not None:
-            self.js("return window.pageReady.then(form => form.seed(arguments[0]))", seed)
 
     def js(self, script, *args):
         return self.driver.execute_script(script, *args)
@@ -130,12 +128,11 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.driver.title, CAPTION)
         self.assertEqual(self.driver.find_element(By.TAG_NAME, "html").get_attribute("lang"), "bg")
         self.assertEqual(p.value("Text1(1)"), "0.45")
-        self.assertEqual(p.value("Text1(2)").split("\n")[:3], ["Преобразувам десетичната дроб: 0.45", "0.9", "1.8"])
-        self.assertEqual(len(p.value("Text1(2)").split("\n")), 23)
-        self.assertEqual(len(p.value("Text1(0)").split("\n")), 38)
+        sample, description = p.value("Text1(2)").split("\n"), p.value("Text1(0)").split("\n")
+        self.assertEqual((sample[:2], len(sample), len(description)),
+                         (["Преобразувам десетичната дроб: 0.45", "0.9"], 23, 38))
         self.assertEqual(p.items("Diapazon(0)"), ["10", "100", "1000", "10000", "100000", "1000000"])
-        self.assertEqual(p.items("Diapazon(1)")[::7], ["5", "12", "19", "26"])
-        self.assertEqual(len(p.items("Diapazon(1)")), 22)
+        self.assertEqual(p.items("Diapazon(1)"), [str(n) for n in range(5, 27)])
         self.assertEqual(p.items("Diapazon(2)"), [])
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "[aria-selected=true]"), [])
         self.assertEqual(p.focused(), "Text1(0)")
@@ -205,10 +202,14 @@ class PageTest(unittest.TestCase):
         p = self.page
         p.js("arguments[0].focus()", p.control("Diapazon(1)"))
         self.assertEqual(p.selected("Diapazon(1)"), [])
+        shown = """const [list, row] = [arguments[0], arguments[0].querySelector('[aria-selected=true]')];
+            return row.offsetTop >= list.scrollTop &&
+                   row.offsetTop + row.offsetHeight <= list.scrollTop + list.clientHeight;"""
         for key, expected in [(Keys.DOWN, "5"), (Keys.END, "26"), (Keys.UP, "25"), (Keys.PAGE_UP, "22"),
                               (Keys.HOME, "5"), (Keys.PAGE_DOWN, "8"), (Keys.UP, "7")]:
             p.press(key)
             self.assertEqual(p.selected("Diapazon(1)"), [expected], key)
+            self.assertTrue(p.js(shown, p.control("Diapazon(1)")), expected)
         row = p.control("Diapazon(0)").find_element(By.XPATH, '*[text()="100"]').rect
         point = {"x": row["x"] + 5, "y": row["y"] + 5}
         for kind, points in (("touchStart", [point]), ("touchEnd", [])):
