@@ -4,6 +4,7 @@ headless Chromium and requires the same output box, digit list and input.
 
 Usage: core_compare.py REPLAY_NATIVE SITE_DIR [RANDOM_CASES]
 """
+import hashlib
 import json
 import subprocess
 import sys
@@ -17,6 +18,7 @@ HERE = Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 BATCH = 2000
 SHOWN = 5
+FIELDS = ("Text1(2)", "Diapazon(2) items", "Text1(1)", "Text1(1) enabled")
 
 
 def native_lines(steps):
@@ -37,37 +39,30 @@ def start_native(tool, cases, folder):
         return subprocess.Popen([tool], stdin=stdin, stdout=stdout), seen
 
 
-def native_observations(process, seen):
+def native_observations(process, seen, cases):
+    """The native observations, grouped by case."""
     if process.wait():
         raise RuntimeError(f"native replay failed with status {process.returncode}")
-    return [json.loads(line) for line in seen.read_text(encoding="utf-8").splitlines()]
+    lines = iter(seen.read_text(encoding="utf-8").splitlines())
+    return [[json.loads(next(lines)) for step in steps if step == core_cases.OBSERVE]
+            for steps in cases]
 
 
-def run_browser(site, cases):
-    seen = []
-    with browser.serve({"/": site, "/test/": HERE}) as url, browser.chromium() as driver:
-        browser.open_page(driver, f"{url}/test/core_replay.html")
-        for at in range(0, len(cases), BATCH):
-            # One string crosses to Python much faster than nested arrays.
-            batch = driver.execute_script("return JSON.stringify(replay(arguments[0]))",
-                                          cases[at:at + BATCH])
-            seen += json.loads(batch)
-    return seen
-
-
-def labelled_observations(groups):
-    for label, cases in groups:
-        for n, steps in enumerate(cases):
-            for k in range(sum(step == core_cases.OBSERVE for step in steps)):
-                yield f"{label} #{n}, observation {k + 1}", steps
+def digest(observations):
+    """As core_replay.js digests a case."""
+    text = "\x02".join("\x01".join([output, "\n".join(digits), text, "1" if enabled else "0"])
+                       for output, digits, text, enabled in observations)
+    return hashlib.sha256(text.encode("utf-8")).hexdigest()
 
 
 def show(label, steps, native, web):
-    fields = ("Text1(2)", "Diapazon(2) items", "Text1(1)", "Text1(1) enabled")
     print(f"{label}: steps {steps}")
-    for field, a, b in zip(fields, native, web):
-        if a != b:
-            print(f"  {field}\n    native: {a!r}\n    web:    {b!r}")
+    for k, (a, b) in enumerate(zip(native, web)):
+        for field, x, y in zip(FIELDS, a, b):
+            if x != y:
+                print(f"  observation {k + 1}, {field}\n    native: {x!r}\n    web:    {y!r}")
+    if len(native) != len(web):
+        print(f"  {len(native)} observations native, {len(web)} web")
 
 
 def main():
@@ -76,21 +71,24 @@ def main():
     groups = [("worked example", core_cases.worked_examples(ROOT / "tests" / "logic")),
               ("fuzz seed", core_cases.fuzz_corpora(ROOT / "fuzz" / "corpus")),
               ("random input", core_cases.random_inputs(random_count))]
-    cases = [steps for _, cases in groups for steps in cases]
-    with tempfile.TemporaryDirectory() as folder:
+    cases = [steps for _, group in groups for steps in group]
+    labels = [f"{label} #{n}" for label, group in groups for n in range(len(group))]
+    with tempfile.TemporaryDirectory() as folder, \
+            browser.serve({"/": site, "/test/": HERE}) as url, browser.chromium() as driver:
         process, seen = start_native(tool, cases, folder)
-        web = run_browser(site, cases)
-        native = native_observations(process, seen)
-    labels = list(labelled_observations(groups))
-    if not len(native) == len(web) == len(labels):
-        print(f"observations: {len(labels)} asked, {len(native)} native, {len(web)} web")
-        return 1
-    differences = [i for i in range(len(native)) if native[i] != web[i]]
-    for i in differences[:SHOWN]:
-        show(*labels[i], native[i], web[i])
-    counts = ", ".join(f"{len(cases)} {label}s" for label, cases in groups)
-    print(f"{len(differences)} differences in {len(native)} observations of {counts}")
-    return 1 if differences else 0
+        browser.open_page(driver, f"{url}/test/core_replay.html")
+        web = []
+        for at in range(0, len(cases), BATCH):
+            web += driver.execute_script("return replayDigests(arguments[0])", cases[at:at + BATCH])
+        native = native_observations(process, seen, cases)
+        differing = [i for i in range(len(cases)) if digest(native[i]) != web[i]]
+        for i in differing[:SHOWN]:
+            show(labels[i], cases[i], native[i], driver.execute_script("return replay(arguments[0])",
+                                                                       [cases[i]]))
+    observations = sum(map(len, native))
+    counts = ", ".join(f"{len(group)} {label}s" for label, group in groups)
+    print(f"{len(differing)} cases differ; {observations} observations of {counts}")
+    return 1 if differing else 0
 
 
 if __name__ == "__main__":

@@ -32,4 +32,20 @@ window.replay = (cases) => {
   return seen;
 };
 
+// What a case's observations hold, as one text: the same on both sides.
+function caseText(seen) {
+  return seen.map(([output, digits, input, enabled]) =>
+    [output, digits.join('\n'), input, enabled ? '1' : '0'].join('\u0001')).join('\u0002');
+}
+
+// A SHA-256 digest of each case's observations, far less to send back than
+// the observations themselves.
+window.replayDigests = (cases) => {
+  const encoder = new TextEncoder();
+  return Promise.all(cases.map(async (actions) => {
+    const digest = await crypto.subtle.digest('SHA-256', encoder.encode(caseText(replay([actions]))));
+    return Array.from(new Uint8Array(digest), (b) => b.toString(16).padStart(2, '0')).join('');
+  }));
+};
+
 window.pageReady = createKviltoraCore().then((module) => { core = module; });
