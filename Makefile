@@ -90,6 +90,7 @@ bench: deps web
 	@cmake --build $(BENCH_DIR)
 	@bench/run-bench.sh $(BENCH_DIR)
 	@/usr/bin/python3 bench/page-bench.py $(WEB_SITE)
+	@/usr/bin/python3 bench/web-bench.py $(WEB_SITE) $(BENCH_DIR)/bench-results/kviltora_core_bench.json
 
 clean:
 	rm -rf $(BUILD_DIR)
