@@ -48,4 +48,7 @@ window.replayDigests = (cases) => {
   }));
 };
 
-window.pageReady = createKviltoraCore().then((module) => { core = module; });
+window.pageReady = createKviltoraCore().then((module) => {
+  core = module;
+  window.core = module;  // for the binding's own tests
+});
