@@ -3,6 +3,7 @@ keys, clicks and taps. Usage: page_test.py SITE_FOLDER [unittest names...]"""
 import json
 import sys
 import unittest
+from pathlib import Path
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -239,6 +240,14 @@ class PageTest(unittest.TestCase):
             self.assertLessEqual(p.js("return arguments[0].scrollWidth - arguments[0].clientWidth", element), 0, name)
         self.assertTrue(p.js("return document.fonts.check('700 16px \"Liberation Serif\"')"))
 
+    def test_narrow_screen_scales_the_whole_window(self):
+        self.driver.set_window_size(400, 700)
+        self.addCleanup(self.driver.set_window_size, 800, 600)
+        self.page.open()
+        area = self.page.js("return arguments[0].getBoundingClientRect()", self.page.control("MainForm"))
+        self.assertEqual((area["x"], round(area["width"]), round(area["height"])), (0, 400, 266))
+        self.assertEqual(self.page.js("return document.documentElement.scrollWidth"), 400)
+
     def test_roles_names_and_tooltips(self):
         p = self.page
         nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
@@ -288,8 +297,14 @@ class OfflineAndFailureTest(unittest.TestCase):
     def test_calculates_offline_after_one_visit(self):
         with serve({"/": SITE}) as url:
             self.assertEqual(self.load(url + "/"), "ready")
-            self.driver.execute_async_script(
-                "navigator.serviceWorker.ready.then(() => arguments[0]())")
+            kept = self.driver.execute_async_script(
+                "navigator.serviceWorker.ready.then(() => caches.keys())"
+                ".then(names => Promise.all(names.map(name => caches.open(name).then(c => c.keys()))))"
+                ".then(lists => arguments[0]([lists.flat().map(r => r.url), localStorage.length,"
+                " sessionStorage.length]))")
+        files = {f.relative_to(SITE).as_posix() for f in Path(SITE).rglob("*") if f.is_file()}
+        self.assertEqual({u[len(url) + 1:] or "index.html" for u in kept[0]}, files - {"sw.js"})
+        self.assertEqual(kept[1:], [0, 0])  # nothing the pupil types is kept
         self.assertEqual(self.load(url + "/"), "ready")
         self.assertTrue(self.driver.execute_script("return navigator.serviceWorker.controller !== null"))
         page = Page(self.driver, url + "/")
