@@ -239,6 +239,12 @@ class PageTest(unittest.TestCase):
             self.assertTrue(css("font-family").startswith('"Liberation Serif"'), name)
             self.assertLessEqual(p.js("return arguments[0].scrollWidth - arguments[0].clientWidth", element), 0, name)
         self.assertTrue(p.js("return document.fonts.check('700 16px \"Liberation Serif\"')"))
+        # Where a label and a box share a pixel, the box covers the label.
+        for name, (x, y) in {"Text1(1)": (184, 190), "Diapazon(2)": (530, 216),
+                             "Diapazon(1)": (50, 208), "Diapazon(0)": (50, 296)}.items():
+            top = p.js("return document.elementFromPoint(...arguments).closest('[data-control]').dataset.control",
+                       area["x"] + x + 0.5, area["y"] + y + 0.5)
+            self.assertEqual(top, name)
 
     def test_narrow_screen_scales_the_whole_window(self):
         self.driver.set_window_size(400, 700)
