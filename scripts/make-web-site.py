@@ -25,7 +25,9 @@ def woff2(face: str, out: Path) -> None:
     with tempfile.TemporaryDirectory() as work:
         ttf = Path(work) / f"{face}.ttf"
         shutil.copyfile(FONTS / ttf.name, ttf)
-        subprocess.run(["woff2_compress", str(ttf)], check=True, stdout=subprocess.DEVNULL)
+        done = subprocess.run(["woff2_compress", str(ttf)], capture_output=True, text=True)
+        if done.returncode != 0:
+            sys.exit(f"woff2_compress {ttf.name}: {done.stderr or done.stdout}")
         shutil.copyfile(ttf.with_suffix(".woff2"), out / f"{face}.woff2")
 
 
