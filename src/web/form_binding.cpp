@@ -23,8 +23,8 @@ std::string NumberText(double n) {
 }
 
 // A bad index is a fault of the calling page: it gets a JavaScript Error. The
-// messages are built and freed inside these functions, because the throw
-// unwinds the stack without running destructors.
+// messages are built and freed inside these functions, so that none of them
+// is left behind however the JavaScript throw unwinds the stack.
 val NoSuchControl(const char* array, double index, const char* what) {
   return val::global("Error").new_(std::string(array) + "(" + NumberText(index) + "): no such " +
                                    what);
