@@ -66,8 +66,11 @@ def first_visit(url, site):
         log = [json.loads(e["message"])["message"] for e in driver.get_log("performance")]
     finally:
         driver.quit()
-    paths = {urlsplit(m["params"]["request"]["url"]).path for m in log
-             if m["method"] == "Network.requestWillBeSent"}
+    paths = {
+        urlsplit(m["params"]["request"]["url"]).path
+        for m in log
+        if m["method"] == "Network.requestWillBeSent"
+    }
     files = [site / (path.lstrip("/") or "index.html") for path in sorted(paths)]
     return {f.relative_to(site).as_posix(): len(gzip.compress(f.read_bytes(), 9)) for f in files}
 
@@ -103,20 +106,28 @@ def main():
             driver.quit()
     size_kb = sum(fetched.values()) / 1024
     print("Browser page, headless Chromium on 127.0.0.1")
-    print(f"  first visit, files the page fetches, gzipped: {size_kb:.1f} KiB "
-          f"(goal <= {SIZE_GOAL_KB}, {verdict(size_kb, SIZE_GOAL_KB)})")
+    print(
+        f"  first visit, files the page fetches, gzipped: {size_kb:.1f} KiB "
+        f"(goal <= {SIZE_GOAL_KB}, {verdict(size_kb, SIZE_GOAL_KB)})"
+    )
     for name, size in fetched.items():
         print(f"    {name:36} {size / 1024:7.1f} KiB")
     print(f"  the whole site that the service worker keeps, gzipped: {whole / 1024:.1f} KiB")
     for name, (ready, drawn) in (("no cache, no service worker", cold), ("service worker", warm)):
         median = statistics.median(drawn)
-        print(f"  start-up, {name}, median of {len(drawn)}: ready {statistics.median(ready):.1f} ms, "
-              f"window painted {median:.1f} ms (goal <= {STARTUP_GOAL_MS}, {verdict(median, STARTUP_GOAL_MS)})")
-    print(f"  click on «Изчисли» to the redrawn page, 25 digits, median of the first {WARM_UP}: "
-          f"{statistics.median(clicks[:WARM_UP]):.3f} ms")
+        print(
+            f"  start-up, {name}, median of {len(drawn)}: ready {statistics.median(ready):.1f} ms, "
+            f"window painted {median:.1f} ms (goal <= {STARTUP_GOAL_MS}, {verdict(median, STARTUP_GOAL_MS)})"
+        )
+    print(
+        f"  click on «Изчисли» to the redrawn page, 25 digits, median of the first {WARM_UP}: "
+        f"{statistics.median(clicks[:WARM_UP]):.3f} ms"
+    )
     median = statistics.median(clicks[WARM_UP:])
-    print(f"  the same, median of the {len(clicks) - WARM_UP} after them: "
-          f"{median:.3f} ms (goal <= {CLICK_GOAL_MS}, {verdict(median, CLICK_GOAL_MS)})")
+    print(
+        f"  the same, median of the {len(clicks) - WARM_UP} after them: "
+        f"{median:.3f} ms (goal <= {CLICK_GOAL_MS}, {verdict(median, CLICK_GOAL_MS)})"
+    )
 
 
 if __name__ == "__main__":

@@ -37,9 +37,13 @@ def service_worker(site: Path) -> None:
     digest = hashlib.sha256()
     for name in files:
         digest.update(name.encode() + b"\0" + (site / name).read_bytes())
-    head = (f"const SITE_VERSION = '{digest.hexdigest()[:16]}';\n"
-            f"const SITE_FILES = {json.dumps(['./'] + files)};\n")
-    (site / "sw.js").write_text(head + (PAGE / "sw.js").read_text(encoding="utf-8"), encoding="utf-8")
+    head = (
+        f"const SITE_VERSION = '{digest.hexdigest()[:16]}';\n"
+        f"const SITE_FILES = {json.dumps(['./'] + files)};\n"
+    )
+    (site / "sw.js").write_text(
+        head + (PAGE / "sw.js").read_text(encoding="utf-8"), encoding="utf-8"
+    )
 
 
 def main() -> None:
@@ -51,8 +55,10 @@ def main() -> None:
     for face in FONT_FACES:
         woff2(face, fonts)
     shutil.copyfile(FONT_LICENCE, fonts / "LICENSE-Liberation.txt")
-    subprocess.run([sys.executable, str(ROOT / "scripts/make-icons.py"), str(site / "icons"),
-                    *ICON_SIZES], check=True)
+    subprocess.run(
+        [sys.executable, str(ROOT / "scripts/make-icons.py"), str(site / "icons"), *ICON_SIZES],
+        check=True,
+    )
     licence = site / "LICENSE.txt"
     if (ROOT / "LICENSE").is_file():
         shutil.copyfile(ROOT / "LICENSE", licence)

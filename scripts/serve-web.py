@@ -9,9 +9,13 @@ import sys
 
 
 class SiteHandler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".js": "text/javascript",
-                      ".webmanifest": "application/manifest+json", ".woff2": "font/woff2"}
+    extensions_map = {
+        **http.server.SimpleHTTPRequestHandler.extensions_map,
+        ".wasm": "application/wasm",
+        ".js": "text/javascript",
+        ".webmanifest": "application/manifest+json",
+        ".woff2": "font/woff2",
+    }
 
     # Every visit asks whether a file changed; the service worker serves offline.
     def end_headers(self):
@@ -24,8 +28,10 @@ def main() -> None:
     port = int(sys.argv[2]) if len(sys.argv) > 2 and sys.argv[2] else 0
     handler = functools.partial(SiteHandler, directory=site)
     with http.server.ThreadingHTTPServer(("127.0.0.1", port), handler) as server:
-        print(f"Serving {site} at http://127.0.0.1:{server.server_address[1]}/ (Ctrl+C stops)",
-              flush=True)
+        print(
+            f"Serving {site} at http://127.0.0.1:{server.server_address[1]}/ (Ctrl+C stops)",
+            flush=True,
+        )
         try:
             server.serve_forever()
         except KeyboardInterrupt:
