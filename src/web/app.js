@@ -15,6 +15,7 @@ failure.hidden = true; // the module runs; the notice returns only if it fails
 const INPUT_BOX = 1;
 
 const rgb = ({ red, green, blue }) => `rgb(${red}, ${green}, ${blue})`;
+const element = (tag, properties) => Object.assign(document.createElement(tag), properties);
 
 function place(element, control, look) {
   const px = (twips) => `${twips / look.twipsPerPixel}px`;
@@ -34,13 +35,10 @@ function place(element, control, look) {
 
 function textBox(index, look, form, redraw) {
   if (index !== INPUT_BOX) {
-    const box = document.createElement('textarea');
-    box.readOnly = true;
-    box.spellcheck = false;
-    return box;
+    return element('textarea', { readOnly: true, spellcheck: false });
   }
-  const box = document.createElement('input');
-  Object.assign(box, { type: 'text', maxLength: look.inputMaxUnits, autocomplete: 'off', spellcheck: false });
+  const box = element('input', { type: 'text', maxLength: look.inputMaxUnits, spellcheck: false });
+  box.autocomplete = 'off'; // the browser keeps nothing the pupil types
   box.addEventListener('input', () => {
     const kept = look.fitInput(box.value);
     if (kept !== box.value) {
@@ -57,8 +55,7 @@ function textBox(index, look, form, redraw) {
 // A list box of the page's own, so that it looks and behaves alike on every
 // browser: visible rows, its own scroll, one row selected, keys as in a listbox.
 function listBox(index, form, redraw) {
-  const list = document.createElement('div');
-  Object.assign(list, { className: 'list', tabIndex: 0 });
+  const list = element('div', { className: 'list', tabIndex: 0 });
   list.setAttribute('role', 'listbox');
   // Scrolls the list alone: scrollIntoView would move the page around it too.
   const reveal = (row) => {
@@ -79,7 +76,8 @@ function listBox(index, form, redraw) {
   list.addEventListener('keydown', (event) => {
     const last = list.children.length - 1;
     const row = form.listIndex(index);
-    const page = Math.max(1, Math.floor(list.clientHeight / (list.firstElementChild?.offsetHeight || 1)));
+    const rowHeight = list.firstElementChild?.offsetHeight || 1;
+    const page = Math.max(1, Math.floor(list.clientHeight / rowHeight));
     const target = {
       ArrowDown: row + 1,
       ArrowUp: row < 0 ? 0 : row - 1,
@@ -106,14 +104,15 @@ function showItems(list, items, selected) {
   if (!showsItems(list, items)) {
     list.replaceChildren(
       ...items.map((item, i) => {
-        const row = document.createElement('div');
-        Object.assign(row, { id: `${list.dataset.control}-${i}`, textContent: item });
+        const row = element('div', { id: `${list.dataset.control}-${i}`, textContent: item });
         row.setAttribute('role', 'option');
         return row;
       }),
     );
   }
-  for (let i = 0; i < rows.length; ++i) rows[i].setAttribute('aria-selected', String(i === selected));
+  for (let i = 0; i < rows.length; ++i) {
+    rows[i].setAttribute('aria-selected', String(i === selected));
+  }
   if (selected >= 0) list.setAttribute('aria-activedescendant', rows[selected].id);
   else list.removeAttribute('aria-activedescendant');
 }
@@ -138,9 +137,9 @@ function buildWindow(core, form) {
   const make = {
     textBox: (i) => (boxes[i] = textBox(i, look, form, redraw)),
     list: (i) => (lists[i] = listBox(i, form, redraw)),
-    label: (i) => Object.assign(document.createElement('div'), { className: 'label', textContent: form.labelCaption(i) }),
+    label: (i) => element('div', { className: 'label', textContent: form.labelCaption(i) }),
     button: (i) => {
-      const button = Object.assign(document.createElement('button'), { type: 'button', textContent: form.commandCaption(i) });
+      const button = element('button', { type: 'button', textContent: form.commandCaption(i) });
       button.addEventListener('click', () => {
         form.clickCommand(i);
         redraw();
@@ -180,7 +179,8 @@ async function start() {
   form.load();
   page.redraw();
   // The window shows with its own fonts, never a fallback that swaps later.
-  await Promise.all(['400', '700'].map((weight) => document.fonts.load(`${weight} 1em "Liberation Serif"`)));
+  const faces = ['400', '700'].map((weight) => `${weight} 1em "Liberation Serif"`);
+  await Promise.all(faces.map((face) => document.fonts.load(face)));
   windowArea.hidden = false;
   // Focus starts at the top of the description, as a text box's caret does on the desktop.
   page.first.setSelectionRange(0, 0);
