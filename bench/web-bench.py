@@ -27,8 +27,10 @@ def print_sizes(site):
         total += packed
         print(f"{name:22} {len(data) / 1024:8.1f} KiB raw {packed / 1024:8.1f} KiB gzip -9")
     verdict = "met" if total / 1024 <= GZIP_TARGET_KB else "missed"
-    print(f"{'together':22} {'':17} {total / 1024:8.1f} KiB gzip -9 "
-          f"(target <= {GZIP_TARGET_KB} KiB: {verdict})")
+    print(
+        f"{'together':22} {'':17} {total / 1024:8.1f} KiB gzip -9 "
+        f"(target <= {GZIP_TARGET_KB} KiB: {verdict})"
+    )
 
 
 def native_medians(path):
@@ -58,8 +60,10 @@ def main():
                 result = driver.execute_script("return benchmark(arguments[0])", i)
                 calculations[i].append(result["median"])
             instantiations.append(result["instantiated"])
-    print(f"createKviltoraCore() (fetch, compile, instantiate the .wasm), median of {loads} loads: "
-          f"{statistics.median(instantiations):.1f} ms")
+    print(
+        f"createKviltoraCore() (fetch, compile, instantiate the .wasm), median of {loads} loads: "
+        f"{statistics.median(instantiations):.1f} ms"
+    )
     print(f"calculation at 25 digits, median of {loads} page loads x 9 batches of 2000:")
     for i in INPUTS:
         web = statistics.median(calculations[i])

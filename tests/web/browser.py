@@ -14,8 +14,11 @@ from selenium.webdriver.chrome.service import Service
 
 
 class _Handler(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
-                      ".wasm": "application/wasm", ".js": "text/javascript"}
+    extensions_map = {
+        **http.server.SimpleHTTPRequestHandler.extensions_map,
+        ".wasm": "application/wasm",
+        ".js": "text/javascript",
+    }
 
     def __init__(self, *args, mounts, **kwargs):
         self.mounts = mounts
@@ -25,7 +28,7 @@ class _Handler(http.server.SimpleHTTPRequestHandler):
         for prefix, folder in self.mounts.items():
             if prefix != "/" and path.startswith(prefix):
                 self.directory = str(folder)
-                return super().translate_path(path[len(prefix) - 1:])
+                return super().translate_path(path[len(prefix) - 1 :])
         return super().translate_path(path)
 
     def log_message(self, *args):
@@ -50,8 +53,14 @@ def serve(mounts):
 def chromium():
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                     "--disable-extensions", "--no-first-run"):
+    for argument in (
+        "--headless=new",
+        "--no-sandbox",
+        "--disable-gpu",
+        "--disable-dev-shm-usage",
+        "--disable-extensions",
+        "--no-first-run",
+    ):
         options.add_argument(argument)
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     driver.set_script_timeout(300)
@@ -68,6 +77,7 @@ def open_page(driver, url, ready="window.pageReady"):
         "const done = arguments[arguments.length - 1];"
         f"const wait = () => {ready} ? {ready}.then(() => done(null), e => done(String(e)))"
         "  : setTimeout(wait, 10);"
-        "wait();")
+        "wait();"
+    )
     if error:
         raise RuntimeError(f"{url}: {error}")

@@ -37,48 +37,65 @@ class FormBindingTest(unittest.TestCase):
     def run_js(self, body):
         """Runs body with a fresh form `f`; deletes the form afterwards."""
         return self.driver.execute_script(
-            SNAPSHOT + "const f = new core.Form(); try {" + body + "} finally { f.delete(); }")
+            SNAPSHOT + "const f = new core.Form(); try {" + body + "} finally { f.delete(); }"
+        )
 
     def test_a_new_form_holds_the_initial_contents(self):
-        form = self.run_js("""return {input: f.text(1), enabled: f.enabled(1), output: f.text(2),
+        form = self.run_js(
+            """return {input: f.text(1), enabled: f.enabled(1), output: f.text(2),
             ranges: f.items(0), counts: f.items(1), digits: f.items(2), selected: f.listIndex(1),
             calculate: f.commandCaption(0), clear: f.commandCaption(1), title: f.labelCaption(0),
-            range: f.labelCaption(4), isArray: Array.isArray(f.items(0))};""")
+            range: f.labelCaption(4), isArray: Array.isArray(f.items(0))};"""
+        )
         self.assertEqual(form["input"], "0.45")
         self.assertTrue(form["enabled"])
         self.assertTrue(form["output"].startswith("Преобразувам десетичната дроб: 0.45\r\n0.9\r\n"))
-        self.assertTrue(form["output"].endswith("След обратно преобразуване числото е: 0.4492187500\r\n"))
+        self.assertTrue(
+            form["output"].endswith("След обратно преобразуване числото е: 0.4492187500\r\n")
+        )
         self.assertEqual(form["ranges"], ["10", "100", "1000", "10000", "100000", "1000000"])
         self.assertEqual(form["counts"], [str(n) for n in range(5, 27)])
         self.assertEqual(form["digits"], [])
         self.assertEqual(form["selected"], -1)
-        self.assertEqual([form[k] for k in ("calculate", "clear", "title", "range")],
-                         ["Изчисли", "Изчисти", "Квилтора", "10-ична дроб"])
+        self.assertEqual(
+            [form[k] for k in ("calculate", "clear", "title", "range")],
+            ["Изчисли", "Изчисти", "Квилтора", "10-ична дроб"],
+        )
         self.assertTrue(form["isArray"])
 
     def test_events_reach_the_form(self):
-        result = self.run_js("""
+        result = self.run_js(
+            """
             f.setText(1, '0.45'); f.select(1, 5); f.clickCommand(0);
             const calculated = [f.items(2), f.enabled(1), f.text(2).split('\\r\\n').at(-2)];
             f.clickCommand(1);
             const cleared = [f.text(1), f.text(2), f.items(2), f.enabled(1)];
             f.setText(1, 'дроб'); f.select(1, -1); f.clickList(1);
-            return [calculated, cleared, f.text(1), f.listIndex(1)];""")
+            return [calculated, cleared, f.text(1), f.listIndex(1)];"""
+        )
         calculated, cleared, typed, selected = result
-        self.assertEqual(calculated, [["0", "1", "1", "1", "0", "0", "1", "1", "0"], False,
-                                      "След обратно преобразуване числото е: 0.44921875"])
+        self.assertEqual(
+            calculated,
+            [
+                ["0", "1", "1", "1", "0", "0", "1", "1", "0"],
+                False,
+                "След обратно преобразуване числото е: 0.44921875",
+            ],
+        )
         self.assertEqual(cleared, ["", "", [], True])
         self.assertEqual([typed, selected], ["дроб", -1])
 
     def test_a_fixed_seed_repeats_the_proposals_and_load_changes_none_of_the_form(self):
-        texts = self.run_js("""const g = new core.Form();
+        texts = self.run_js(
+            """const g = new core.Form();
             try {
               const picks = (form) => { form.select(0, 3); form.clickList(0); return form.text(1); };
               f.seed(2024); const first = [picks(f), picks(f)];
               g.seed(2024); const second = [picks(g), picks(g)];
               const before = snapshot(g); g.load();
               return [first, second, snapshot(g) === before];
-            } finally { g.delete(); }""")
+            } finally { g.delete(); }"""
+        )
         self.assertEqual(texts[0], texts[1])
         self.assertTrue(texts[2])
 
@@ -102,9 +119,11 @@ class FormBindingTest(unittest.TestCase):
         }
         for call, message in calls.items():
             with self.subTest(call):
-                result = self.run_js(f"""f.select(1, 3); const before = snapshot(f);
+                result = self.run_js(
+                    f"""f.select(1, 3); const before = snapshot(f);
                     try {{ {call}; return 'no error'; }}
-                    catch (e) {{ return [e instanceof Error, e.message, snapshot(f) === before]; }}""")
+                    catch (e) {{ return [e instanceof Error, e.message, snapshot(f) === before]; }}"""
+                )
                 self.assertEqual(result, [True, message, True])
 
 

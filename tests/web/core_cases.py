@@ -14,7 +14,8 @@ OBSERVE = ("observe",)
 
 _LITERAL = r'"((?:[^"\\]|\\.)*)"'
 _WORKED_EXAMPLE = re.compile(
-    r"(?:TraceCase\{|RefusalCase\{|CalculatedForm\()\s*" + _LITERAL + r",\s*" + _LITERAL)
+    r"(?:TraceCase\{|RefusalCase\{|CalculatedForm\()\s*" + _LITERAL + r",\s*" + _LITERAL
+)
 
 
 def _unescape(literal):
@@ -136,8 +137,34 @@ def fuzz_corpora(corpus_dir):
 
 
 _LETTERS = "abcdefxyzDEFQ" + "абвгдежзийклмнопрстуфхцчшщъьюяАБВЕЖЗ"
-_PIECES = ["0", "1", "2", "3", "4", "5", "6", "7", "8", "9", ".", ".", ",", "+", "-", "E", "e",
-           " ", "\t", "0.", "0.0", "00", "999", "E-", "E+3", "e-5"]
+_PIECES = [
+    "0",
+    "1",
+    "2",
+    "3",
+    "4",
+    "5",
+    "6",
+    "7",
+    "8",
+    "9",
+    ".",
+    ".",
+    ",",
+    "+",
+    "-",
+    "E",
+    "e",
+    " ",
+    "\t",
+    "0.",
+    "0.0",
+    "00",
+    "999",
+    "E-",
+    "E+3",
+    "e-5",
+]
 
 
 def _number_text(rng):
