@@ -73,7 +73,9 @@ function listBox(index, form, redraw) {
     const row = [...list.children].indexOf(event.target.closest('[role="option"]'));
     if (row >= 0) choose(row);
   });
+  const typed = { text: '', at: -Infinity };
   list.addEventListener('keydown', (event) => {
+    if (event.altKey || event.ctrlKey || event.metaKey) return;
     const last = list.children.length - 1;
     const row = form.listIndex(index);
     const rowHeight = list.firstElementChild?.offsetHeight || 1;
@@ -85,13 +87,29 @@ function listBox(index, form, redraw) {
       End: last,
       PageDown: row + page,
       PageUp: row < 0 ? 0 : row - page,
-    }[event.key];
-    if (target === undefined || event.altKey || event.ctrlKey || event.metaKey) return;
+    }[event.key] ?? typeAhead(list, typed, event, row);
+    if (target === undefined) return;
     event.preventDefault();
     const next = Math.max(0, Math.min(last, target));
     if (last >= 0 && next !== row) choose(next);
   });
   return list;
+}
+
+// Typing jumps to the next row that starts with what was typed within a short
+// while; the same character again goes on to the next such row.
+function typeAhead(list, typed, event, row) {
+  if ([...event.key].length !== 1) return undefined;
+  const again = event.timeStamp - typed.at < 400 && typed.text !== event.key;
+  typed.text = again ? typed.text + event.key : event.key;
+  typed.at = event.timeStamp;
+  const rows = [...list.children];
+  const from = typed.text.length === 1 ? row + 1 : Math.max(row, 0);
+  for (let step = 0; step < rows.length; ++step) {
+    const at = (from + step) % rows.length;
+    if (rows[at].textContent.startsWith(typed.text)) return at;
+  }
+  return row;
 }
 
 function showsItems(list, items) {

@@ -2,6 +2,7 @@
 keys, clicks and taps. Usage: page_test.py SITE_FOLDER [unittest names...]"""
 import json
 import sys
+import time
 import unittest
 from pathlib import Path
 
@@ -213,9 +214,13 @@ class PageTest(unittest.TestCase):
             return row.offsetTop >= list.scrollTop &&
                    row.offsetTop + row.offsetHeight <= list.scrollTop + list.clientHeight;"""
         keys = [(Keys.DOWN, "5"), (Keys.END, "26"), (Keys.UP, "25"), (Keys.PAGE_UP, "22"),
-                (Keys.HOME, "5"), (Keys.PAGE_DOWN, "8"), (Keys.UP, "7")]
+                (Keys.HOME, "5"), (Keys.PAGE_DOWN, "8"), (Keys.UP, "7"), ("2", "20"), ("2", "21"),
+                ("pause", "21"), ("10", "10")]
         for key, expected in keys:
-            p.press(key)
+            if key == "pause":
+                time.sleep(0.5)  # typing after a pause starts a new search
+            else:
+                p.press(key)
             self.assertEqual(p.selected("Diapazon(1)"), [expected], key)
             self.assertTrue(p.js(shown, p.control("Diapazon(1)")), expected)
         row = p.control("Diapazon(0)").find_element(By.XPATH, '*[text()="100"]').rect
