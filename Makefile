@@ -2,22 +2,49 @@
 BUILD_DIR ?= build
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVILTORA_WERROR=ON
 
-.PHONY: all deps configure build test run screenshot clean test-sanitize fuzz package bench
+# The WebAssembly core, in a folder of its own; the browser test takes it from WEB_SITE.
+WEB_DIR ?= build-web
+WEB_SITE = $(CURDIR)/$(WEB_DIR)/site
+
+.PHONY: all deps deps-run configure build build-run test run web serve-web screenshot clean test-sanitize fuzz package bench
 all: build
 
+# Everything the tests and tools need, the web toolchain and a browser included.
 deps:
-	@scripts/install-deps.sh
+	@scripts/install-deps.sh test
+
+# Only what building and running the desktop program needs.
+deps-run:
+	@scripts/install-deps.sh run
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) > /dev/null
+	@cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) -DBUILD_TESTING=ON \
+	  -DKVILTORA_WEB_SITE=$(WEB_SITE) > /dev/null
 
 build: configure
 	@cmake --build $(BUILD_DIR)
 
-test: build
+test: build web
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure
 
-run: build
+web: deps
+	@NODE_PATH=/usr/share/nodejs emcmake cmake -S src/web -B $(WEB_DIR) -G Ninja \
+	  -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" > /dev/null
+	@cmake --build $(WEB_DIR)
+
+# The browser edition on this machine only, at http://127.0.0.1:<port>/ (PORT=8080 picks one).
+serve-web: web
+	@/usr/bin/python3 scripts/serve-web.py $(WEB_SITE) $(PORT)
+
+# The program alone. Without the test packages the tests cannot be configured,
+# so they are left out, unless a `make test` has already configured them.
+build-run: deps-run
+	@cmake -S . -B $(BUILD_DIR) -G Ninja $(CMAKE_FLAGS) \
+	  $$(grep -qs '^BUILD_TESTING:BOOL=ON' $(BUILD_DIR)/CMakeCache.txt || echo -DBUILD_TESTING=OFF) \
+	  > /dev/null
+	@cmake --build $(BUILD_DIR) --target kviltora
+
+run: build-run
 	@if [ -z "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
 	  echo "No display to open the window on: DISPLAY and WAYLAND_DISPLAY are unset."; \
 	  echo "To run it without a screen, use a virtual X server: xvfb-run -a make run"; \
@@ -57,11 +84,13 @@ fuzz: deps
 # Benchmarks and the start-up comparison, in a build of their own at the -O2 the
 # program ships with (GCC 12 at -O3 raises a false -Wrestrict in std::string).
 BENCH_DIR ?= build-bench
-bench: deps
+bench: deps web
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
 	  -DKVILTORA_WERROR=ON -DKVILTORA_BENCH=ON -DBUILD_TESTING=OFF > /dev/null
 	@cmake --build $(BENCH_DIR)
 	@bench/run-bench.sh $(BENCH_DIR)
+	@/usr/bin/python3 bench/page-bench.py $(WEB_SITE)
+	@/usr/bin/python3 bench/web-bench.py $(WEB_SITE) $(BENCH_DIR)/bench-results/kviltora_core_bench.json
 
 clean:
 	rm -rf $(BUILD_DIR)

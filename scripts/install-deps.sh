@@ -1,20 +1,34 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, running and testing need.
+# Installs the Debian packages that building and running the program need and,
+# for `test` (the default), those the tests and tools need as well.
 # Quick when everything is already present: apt is only touched for what is missing.
-# Extra package names given as arguments are installed too (tools for one script).
+# Usage: install-deps.sh [run|test] [extra packages...]
+# Extra package names are installed too (tools for one script).
 set -euo pipefail
 
+group=test
+if [ "${1:-}" = run ] || [ "${1:-}" = test ]; then
+  group=$1
+  shift
+fi
+
 packages=(
-  build-essential cmake ninja-build make pkg-config clang-format
-  googletest libgtest-dev
+  build-essential cmake ninja-build make pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation2
-  xvfb xdotool xclip xauth
-  desktop-file-utils appstream dpkg-dev file lintian
-  clang libclang-rt-14-dev valgrind
-  libbenchmark-dev jq
-  "$@"
 )
+if [ "$group" = test ]; then
+  packages+=(
+    clang-format googletest libgtest-dev
+    xvfb xdotool xclip xauth
+    desktop-file-utils appstream dpkg-dev file lintian
+    clang libclang-rt-14-dev valgrind
+    libbenchmark-dev jq
+    emscripten chromium chromium-driver python3-selenium
+    woff2
+  )
+fi
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -68,10 +68,12 @@ def png(scale: int) -> bytes:
 
 
 def main() -> None:
+    """Usage: make-icons.py [FOLDER [SIZE...]]; sizes are whole multiples of 16."""
     out = Path(sys.argv[1] if len(sys.argv) > 1 else Path(__file__).parent.parent / "data/icons")
+    sizes = [int(size) for size in sys.argv[2:]] or [32, 48, 64, 128]
     out.mkdir(parents=True, exist_ok=True)
     (out / "kviltora.svg").write_text(svg())
-    for size in (32, 48, 64, 128):
+    for size in sizes:
         (out / f"kviltora-{size}.png").write_bytes(png(size // 16))
 
 

@@ -1,13 +1,21 @@
 #include "number_text.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <cmath>
-#include <system_error>
+
+#include "decimal_digits.h"
 
 namespace kviltora {
 namespace {
+
+// Natively the process locale follows the environment, so strtod could read
+// a comma: charconv is the safe way there.
+#ifdef KVILTORA_PORTABLE_DIGITS
+namespace decimal = portable_digits;
+#else
+namespace decimal = charconv_digits;
+#endif
 
 bool IsDigit(char c) {
   return c >= '0' && c <= '9';
@@ -74,15 +82,12 @@ long DecimalMagnitude(const NumberSpan& span) {
 }
 
 double ValueOf(const NumberSpan& span, std::string_view text, std::size_t start) {
-  std::string_view digits = text.substr(start, span.end - start);
-  double value = 0;
-  const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value,
-                                      std::chars_format::general);
-  if (result.ec == std::errc::result_out_of_range) {
+  const std::optional<double> value = decimal::Read(text.substr(start, span.end - start));
+  if (!value) {
     if (DecimalMagnitude(span) > 0) throw NumberOverflow();
     return 0;  // too small for a double: it rounds to zero
   }
-  return value;
+  return *value;
 }
 
 // 15 significant digits with the decimal exponent of the rounded value.
@@ -92,10 +97,7 @@ struct Significand {
 };
 
 Significand RoundToSignificant(double magnitude) {
-  std::array<char, 32> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                    std::chars_format::scientific, 14);
-  const std::string_view text(buffer.data(), result.ptr - buffer.data());
+  const std::string text = decimal::Scientific14(magnitude);
   const std::size_t e = text.find('e');
   Significand s;
   s.digits = std::string(text.substr(0, 1)) + std::string(text.substr(2, e - 2));
@@ -163,19 +165,13 @@ std::string FormatGeneral(double x) {
 std::string FormatFixed(double x, std::int16_t decimals) {
   constexpr std::int16_t kDefaultDecimals = 2;
   if (decimals < 0) decimals = kDefaultDecimals;
-  // Enough decimals to write any double exactly, so that a tie is seen as one.
-  constexpr int kExactDecimals = 1080;
-  std::array<char, 1500> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), std::fabs(x),
-                                    std::chars_format::fixed, kExactDecimals);
-  const std::string_view exact(buffer.data(), result.ptr - buffer.data());
-  const std::size_t point = exact.find('.');
+  // One decimal more than wanted, cut from the exact value, decides the rounding.
+  CutDigits cut = decimal::Cut(std::fabs(x), decimals + 1);
+  std::string& digits = cut.digits;
+  const char next = digits.back();
+  digits.pop_back();
+  if (next >= '5') IncrementDigits(digits);
   const auto places = static_cast<std::size_t>(decimals);
-  // Beyond the decimals written above the exact value has only zeros.
-  std::string fraction(exact.substr(point + 1));
-  fraction.resize(std::max(fraction.size(), places + 1), '0');
-  std::string digits = std::string(exact.substr(0, point)) + fraction.substr(0, places);
-  if (fraction[places] >= '5') IncrementDigits(digits);
   const std::size_t integerDigits = digits.size() - places;
   std::string out = digits.substr(0, integerDigits);
   if (decimals > 0) out += "." + digits.substr(integerDigits);

@@ -1,0 +1,356 @@
+"""The browser edition's page, driven in headless Chromium from 127.0.0.1 by real
+keys, clicks and taps. Usage: page_test.py SITE_FOLDER [unittest names...]"""
+import json
+import sys
+import time
+import unittest
+from pathlib import Path
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.wait import WebDriverWait
+
+from browser import open_page, serve
+
+SITE = sys.argv[1] if __name__ == "__main__" else ""
+CAPTION = "www.kviltora.example Представяне на десетична дроб като двоично число"
+GREY, ORANGE, WHITE = (224, 224, 224), (255, 192, 128), (255, 255, 255)
+NO_COUNT = "Изберете брой цифри от списъка „Брой цифри“.\n"
+TOO_BIG = "Числото е твърде голямо.\n"
+
+# Control: CSS pixels from the window's corner, back colour, font px and bold,
+# accessibility role and name, tooltip. Labels are read by their text.
+CONTROLS = {
+    "Text1(0)": ((16, 40, 521, 121), GREY, 16, 0, "textbox", "Описание на алгоритъма",
+                 "Описание на алгоритъма"),
+    "Etiket(0)": ((96, 8, 361, 25), ORANGE, 16, 1, "StaticText", "Квилтора", None),
+    "Command1(1)": ((480, 8, 73, 25), (255, 128, 128), 16, 1, "button", "Изчисти",
+                    "Инициализира - изтрива всички въведени данни"),
+    "Diapazon(0)": ((8, 296, 97, 72), GREY, 15, 0, "listbox", "10-ична дроб",
+                    "Интервал на генерираното псевдослучайно естествено число"),
+    "Etiket(1)": ((112, 176, 73, 25), ORANGE, 16, 0, "StaticText", "Дроб:", None),
+    "Etiket(2)": ((504, 192, 57, 25), ORANGE, 16, 0, "StaticText", "Изход", None),
+    "Text1(1)": ((184, 176, 209, 27), WHITE, 16, 0, "textbox", "Дроб",
+                 "Десетична дроб с точка за разделител, например 0.45"),
+    "Text1(2)": ((112, 216, 385, 156), WHITE, 16, 0, "textbox", "Преобразуване",
+                 "Извежда резултата от преобразуване на числото"),
+    "Diapazon(1)": ((8, 208, 89, 55), GREY, 15, 0, "listbox", "Брой цифри",
+                    "Брой цифри: двоичните цифри са най-много с една по-малко от избраното число"),
+    "Etiket(3)": ((8, 184, 89, 25), ORANGE, 16, 0, "StaticText", "Брой цифри", None),
+    "Command1(0)": ((408, 176, 73, 25), (0, 255, 0), 16, 1, "button", "Изчисли",
+                    "Преобразува дробта в двоична и проверява резултата"),
+    "Diapazon(2)": ((504, 216, 57, 156), GREY, 16, 0, "listbox", "Изход",
+                    "Двоичните цифри в реда на получаването им"),
+    "Etiket(4)": ((8, 272, 97, 25), ORANGE, 16, 0, "StaticText", "10-ична дроб", None),
+}
+TAB_ORDER = ["Command1(1)", "Diapazon(0)", "Text1(1)", "Text1(2)", "Diapazon(1)", "Command1(0)",
+             "Diapazon(2)"]
+TRACE_045_10 = "\n".join([
+    "Преобразувам десетичната дроб: 0.45", "0.9", "1.8", "1.6", "1.2", "0.4", "0.800000000000001",
+    "1.6", "1.2", "0.400000000000006", "Новото число се формира от изчислените остатъци.",
+    "Подредбата е в реда на получаването им.", "0.011100110", "Проверка на резултата: ",
+    "+0.00000000", "+0.25000000", "+0.12500000", "+0.06250000", "+0.00000000", "+0.00000000",
+    "+0.00781250", "+0.00390625", "+0.00000000",
+    "След обратно преобразуване числото е: 0.44921875", ""])
+# The first proposal of each range from a generator seeded with 7, then the
+# second from "1000000" clicked once more.
+PROPOSALS_SEED_7 = ["0.1", "0.08", "0.077", "0.0764", "0.07631", "0.076309"]
+SECOND_PROPOSAL = "0.22734"
+
+
+def chromium():
+    options = webdriver.ChromeOptions()
+    options.binary_location = "/usr/bin/chromium"
+    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
+                     "--no-first-run", "--window-size=800,600", "--lang=bg"):
+        options.add_argument(argument)
+    options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
+    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+
+
+class Page:
+    def __init__(self, driver, url):
+        self.driver, self.url = driver, url
+
+    def open(self):
+        open_page(self.driver, self.url)
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def control(self, name):
+        return self.driver.find_element(By.CSS_SELECTOR, f'[data-control="{name}"]')
+
+    def value(self, name):
+        return self.control(name).get_property("value")
+
+    def rows(self, name, which):
+        return [row.text for row in self.control(name).find_elements(By.CSS_SELECTOR, which)]
+
+    def items(self, name):
+        return self.rows(name, "[role=option]")
+
+    def selected(self, name):
+        return self.rows(name, "[aria-selected=true]")
+
+    def choose(self, name, item):
+        self.control(name).find_element(By.XPATH, f'*[text()="{item}"]').click()
+
+    def type(self, text):
+        box = self.control("Text1(1)")
+        box.send_keys(Keys.CONTROL, "a")
+        box.send_keys(Keys.BACKSPACE, text)
+
+    def press(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def focused(self):
+        return self.js("return document.activeElement.dataset.control")
+
+
+class PageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = serve({"/": SITE})
+        url = cls.server.__enter__()
+        cls.driver = chromium()
+        cls.page = Page(cls.driver, url + "/")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.__exit__(None, None, None)
+
+    def setUp(self):
+        self.page.open()
+
+    def test_start_up(self):
+        p = self.page
+        self.assertEqual(self.driver.title, CAPTION)
+        self.assertEqual(self.driver.find_element(By.TAG_NAME, "html").get_attribute("lang"), "bg")
+        self.assertEqual(p.value("Text1(1)"), "0.45")
+        sample, description = p.value("Text1(2)").split("\n"), p.value("Text1(0)").split("\n")
+        self.assertEqual((sample[:2], len(sample), len(description)),
+                         (["Преобразувам десетичната дроб: 0.45", "0.9"], 23, 38))
+        self.assertEqual(p.items("Diapazon(0)"), [str(10**n) for n in range(1, 7)])
+        self.assertEqual(p.items("Diapazon(1)"), [str(n) for n in range(5, 27)])
+        self.assertEqual(p.items("Diapazon(2)"), [])
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "[aria-selected=true]"), [])
+        self.assertEqual(p.focused(), "Text1(0)")
+        self.assertFalse(self.driver.find_element(By.ID, "failure").is_displayed())
+
+    def test_calculation_refusals_and_clearing(self):
+        p = self.page
+        p.control("Command1(0)").click()
+        self.assertEqual(p.value("Text1(2)"), NO_COUNT)
+        p.choose("Diapazon(1)", "10")
+        p.type("1E999")
+        p.control("Command1(0)").click()
+        self.assertEqual(p.value("Text1(2)"), TOO_BIG)
+        self.assertTrue(p.control("Text1(1)").is_enabled())
+        p.type("0.45")
+        p.control("Command1(0)").click()
+        self.assertEqual(p.value("Text1(2)"), TRACE_045_10)
+        self.assertEqual("".join(p.items("Diapazon(2)")), "011100110")
+        p.control("Command1(1)").click()
+        cleared = [p.value("Text1(2)"), p.value("Text1(1)"), p.items("Diapazon(2)")]
+        self.assertEqual(cleared, ["", "", []])
+        self.assertTrue(p.control("Text1(1)").is_enabled())
+        self.assertEqual(p.selected("Diapazon(1)"), ["10"])
+
+    def test_disabled_input_and_long_trace(self):
+        p = self.page
+        p.choose("Diapazon(1)", "26")
+        p.type("0.1")
+        p.control("Command1(0)").click()
+        box = p.control("Text1(1)")
+        self.assertFalse(box.is_enabled())
+        self.assertEqual(box.value_of_css_property("color"), "rgba(120, 120, 120, 1)")
+        ActionChains(self.driver).click(box).send_keys("9").perform()
+        self.assertEqual(p.value("Text1(1)"), "0.1")
+        out = p.control("Text1(2)")
+        self.assertEqual(out.size["height"], 156)
+        self.assertGreater(out.get_property("scrollHeight") - out.get_property("clientHeight"), 300)
+        wheel = ActionChains(self.driver).scroll_from_origin(ScrollOrigin.from_element(out), 0, 200)
+        wheel.perform()
+        WebDriverWait(self.driver, 5).until(lambda _: out.get_property("scrollTop") > 0)  # smooth
+        for name in ("Text1(0)", "Text1(2)"):
+            self.assertEqual(p.control(name).value_of_css_property("overflow-y"), "scroll")
+            self.assertEqual(p.control(name).get_property("readOnly"), True)
+        p.choose("Diapazon(0)", "10")
+        self.assertTrue(box.is_enabled())
+
+    def test_input_keeps_nine_whole_characters(self):
+        p = self.page
+        p.choose("Diapazon(1)", "10")
+        p.type("0.333333333333")
+        self.assertEqual(p.value("Text1(1)"), "0.3333333")
+        p.type("")
+        self.driver.execute_cdp_cmd("Input.insertText", {"text": "0.123456\U0001D7CE"})
+        self.assertEqual(p.value("Text1(1)"), "0.123456")
+        p.type("0.333333333333")
+        p.control("Command1(0)").click()
+        heading = p.value("Text1(2)").split("\n")[0]
+        self.assertEqual(heading, "Преобразувам десетичната дроб: 0.3333333")
+
+    def test_proposals_from_every_range_one_per_choice(self):
+        p = self.page
+        for row, expected in enumerate(PROPOSALS_SEED_7):
+            p.js("return window.pageReady.then(form => form.seed(7))")
+            p.choose("Diapazon(0)", p.items("Diapazon(0)")[row])
+            self.assertEqual([p.value("Text1(1)"), p.value("Text1(2)")], [expected, ""])
+        p.choose("Diapazon(0)", "1000000")  # already selected
+        self.assertEqual(p.value("Text1(1)"), SECOND_PROPOSAL)
+
+    def test_list_keys_and_touch(self):
+        p = self.page
+        p.js("arguments[0].focus()", p.control("Diapazon(1)"))
+        self.assertEqual(p.selected("Diapazon(1)"), [])
+        shown = """const list = arguments[0], row = list.querySelector('[aria-selected=true]');
+            return row.offsetTop >= list.scrollTop &&
+                   row.offsetTop + row.offsetHeight <= list.scrollTop + list.clientHeight;"""
+        keys = [(Keys.DOWN, "5"), (Keys.END, "26"), (Keys.UP, "25"), (Keys.PAGE_UP, "22"),
+                (Keys.HOME, "5"), (Keys.PAGE_DOWN, "8"), (Keys.UP, "7"), ("2", "20"), ("2", "21"),
+                ("pause", "21"), ("10", "10")]
+        for key, expected in keys:
+            if key == "pause":
+                time.sleep(0.5)  # typing after a pause starts a new search
+            else:
+                p.press(key)
+            self.assertEqual(p.selected("Diapazon(1)"), [expected], key)
+            self.assertTrue(p.js(shown, p.control("Diapazon(1)")), expected)
+        row = p.control("Diapazon(0)").find_element(By.XPATH, '*[text()="100"]').rect
+        point = {"x": row["x"] + 5, "y": row["y"] + 5}
+        for kind, points in (("touchStart", [point]), ("touchEnd", [])):
+            touch = {"type": kind, "touchPoints": points}
+            self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", touch)
+        self.assertEqual(p.selected("Diapazon(0)"), ["100"])
+
+    def test_tab_order(self):
+        visited = []
+        for _ in TAB_ORDER:
+            self.page.press(Keys.TAB)
+            visited.append(self.page.focused())
+        self.assertEqual(visited, TAB_ORDER)
+
+    def test_look_of_every_control(self):
+        p = self.page
+        area = p.control("MainForm").rect
+        self.assertEqual([area["width"], area["height"]], [572, 381])
+        back = p.control("MainForm").value_of_css_property("background-color")
+        self.assertEqual(back, "rgba(128, 128, 255, 1)")
+        for name, (box, back, size, bold, *_) in CONTROLS.items():
+            element = p.control(name)
+            at = element.rect
+            placed = (at["x"] - area["x"], at["y"] - area["y"], at["width"], at["height"])
+            self.assertEqual(placed, box, name)
+            css = element.value_of_css_property
+            self.assertEqual(css("background-color"), "rgba(%d, %d, %d, 1)" % back, name)
+            font = (css("font-size"), css("font-weight"))
+            self.assertEqual(font, (f"{size}px", "700" if bold else "400"), name)
+            self.assertTrue(css("font-family").startswith('"Liberation Serif"'), name)
+            overflow = element.get_property("scrollWidth") - element.get_property("clientWidth")
+            self.assertLessEqual(overflow, 0, name)
+        self.assertTrue(p.js("return document.fonts.check('700 16px \"Liberation Serif\"')"))
+        # Where a label and a box share a pixel, the box covers the label.
+        for name, (x, y) in {"Text1(1)": (184, 190), "Diapazon(2)": (530, 216),
+                             "Diapazon(1)": (50, 208), "Diapazon(0)": (50, 296)}.items():
+            top = p.js("return document.elementFromPoint(...arguments).closest('[data-control]')"
+                       ".dataset.control",
+                       area["x"] + x + 0.5, area["y"] + y + 0.5)
+            self.assertEqual(top, name)
+
+    def test_narrow_screen_scales_the_whole_window(self):
+        self.driver.set_window_size(400, 700)
+        self.addCleanup(self.driver.set_window_size, 800, 600)
+        self.page.open()
+        area = self.page.js("return document.getElementById('window').getBoundingClientRect()")
+        self.assertEqual((area["x"], round(area["width"]), round(area["height"])), (0, 400, 266))
+        self.assertEqual(self.page.js("return document.documentElement.scrollWidth"), 400)
+
+    def test_roles_names_and_tooltips(self):
+        p = self.page
+        nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+        by_id = {node["nodeId"]: node for node in nodes}
+        by_dom = {node.get("backendDOMNodeId"): node for node in nodes}
+        for name, (*_, role, label, tooltip) in CONTROLS.items():
+            node = by_dom[self.backend_id(name)]
+            if role == "StaticText":
+                node = by_id[node["childIds"][0]]
+            self.assertEqual((node["role"]["value"], node["name"]["value"]), (role, label), name)
+            self.assertEqual(p.control(name).get_dom_attribute("title"), tooltip, name)
+
+    def backend_id(self, name):
+        cdp = self.driver.execute_cdp_cmd
+        root = cdp("DOM.getDocument", {})["root"]["nodeId"]
+        node = cdp("DOM.querySelector", {"nodeId": root, "selector": f'[data-control="{name}"]'})
+        return cdp("DOM.describeNode", {"nodeId": node["nodeId"]})["node"]["backendNodeId"]
+
+    def test_only_own_requests_and_no_errors(self):
+        origin = self.page.url.rstrip("/")
+        log = [json.loads(e["message"])["message"] for e in self.driver.get_log("performance")]
+        sent = [m["params"]["request"] for m in log if m["method"] == "Network.requestWillBeSent"]
+        urls = [request["url"] for request in sent]
+        self.assertGreater(len(urls), 5)
+        for url in urls:
+            self.assertTrue(url.startswith(origin + "/"), url)
+        self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"], [])
+
+
+class OfflineAndFailureTest(unittest.TestCase):
+    """Each with a browser and a server of its own, so no service worker carries over."""
+
+    def setUp(self):
+        self.driver = chromium()
+        self.addCleanup(self.driver.quit)
+
+    def load(self, url):
+        self.driver.get(url)
+        return self.driver.execute_async_script(
+            "const done = arguments[0];"
+            "window.pageReady.then(() => done('ready'), () => done('failed'))")
+
+    def failure_shown(self):
+        notice = self.driver.find_element(By.ID, "failure")
+        return (notice.is_displayed(), self.driver.find_element(By.ID, "window").is_displayed(),
+                notice.text.startswith("Тази страница има нужда от JavaScript и WebAssembly"))
+
+    def test_calculates_offline_after_one_visit(self):
+        with serve({"/": SITE}) as url:
+            self.assertEqual(self.load(url + "/"), "ready")
+            kept = self.driver.execute_async_script(
+                "navigator.serviceWorker.ready.then(() => caches.keys())"
+                ".then(names => Promise.all(names.map(n => caches.open(n).then(c => c.keys()))))"
+                ".then(lists => arguments[0]([lists.flat().map(r => r.url), localStorage.length,"
+                " sessionStorage.length]))")
+        files = {f.relative_to(SITE).as_posix() for f in Path(SITE).rglob("*") if f.is_file()}
+        self.assertEqual({u[len(url) + 1:] or "index.html" for u in kept[0]}, files - {"sw.js"})
+        self.assertEqual(kept[1:], [0, 0])  # nothing the pupil types is kept
+        self.assertEqual(self.load(url + "/"), "ready")
+        controlled = "return navigator.serviceWorker.controller !== null"
+        self.assertTrue(self.driver.execute_script(controlled))
+        page = Page(self.driver, url + "/")
+        page.choose("Diapazon(1)", "10")
+        page.control("Command1(0)").click()
+        self.assertEqual(page.value("Text1(2)"), TRACE_045_10)
+
+    def test_says_so_when_webassembly_fails_to_load(self):
+        self.driver.execute_cdp_cmd("Network.enable", {})
+        self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*.wasm"]})
+        with serve({"/": SITE}) as url:
+            self.assertEqual(self.load(url + "/"), "failed")
+            self.assertEqual(self.failure_shown(), (True, False, True))
+
+    def test_says_so_without_javascript(self):
+        self.driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": True})
+        with serve({"/": SITE}) as url:
+            self.driver.get(url + "/")
+            self.assertEqual(self.failure_shown(), (True, False, True))
+
+
+if __name__ == "__main__":
+    unittest.main(argv=[sys.argv[0]] + sys.argv[2:], verbosity=2)
