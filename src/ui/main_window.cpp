@@ -8,6 +8,8 @@
 #include <QSignalBlocker>
 #include <QValidator>
 
+#include "accessibility.h"
+#include "announcements.h"
 #include "list_control.h"
 #include "procedures.h"
 #include "window_look.h"
@@ -130,6 +132,8 @@ MainWindow::MainWindow() {
   StyleControls();
   DescribeControls();
   ConnectControls();
+  DescribeInputForScreenReaders(input_);
+  for (std::size_t i = 0; i < lists_.size(); ++i) NameSelectionOnFocus(lists_[i], form_, int(i));
   Redraw();
   description_->setFocus();
 }
@@ -222,6 +226,7 @@ void MainWindow::ConnectControls() {
 void MainWindow::RaiseCommandClick(std::int16_t index) {
   OnCommand1Click(form_, index);
   Redraw();
+  Announce(this, AfterCommand1Click(form_, index));
 }
 
 void MainWindow::RaiseListClick(std::int16_t index, int row) {
@@ -230,6 +235,7 @@ void MainWindow::RaiseListClick(std::int16_t index, int row) {
     OnDiapazonClick(form_, index);
   }
   Redraw();
+  Announce(this, AfterDiapazonClick(form_, index));
 }
 
 void MainWindow::Redraw() {
