@@ -7,7 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build make pkg-config clang-format
   googletest libgtest-dev
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-base-private-dev libgl-dev
   fonts-liberation2
   xvfb xdotool xclip xauth
   desktop-file-utils appstream dpkg-dev file
