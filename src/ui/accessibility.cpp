@@ -16,16 +16,14 @@ bool creatingStockInterface = false;
 
 // The stock interface of a line edit reports empty text-attribute runs, and a
 // screen reader that splits the text by those runs drops its last character.
-// Everything else is left to the stock interface.
+// Everything else is left to the stock interface, which the accessibility
+// cache keeps and deletes.
 class InputInterface : public QAccessibleWidget,
                        public QAccessibleTextInterface,
                        public QAccessibleEditableTextInterface {
  public:
   InputInterface(QLineEdit* input, QAccessibleInterface* stock)
       : QAccessibleWidget(input, QAccessible::EditableText), stock_(stock) {}
-  ~InputInterface() override {
-    QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(stock_));
-  }
 
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name) {
@@ -133,7 +131,7 @@ class InputEvents : public QObject {
 // Raised after the list's own focus event, which names only the list.
 class SelectionOnFocus : public QObject {
  public:
-  SelectionOnFocus(QListWidget* list, const MainForm& form, int index)
+  SelectionOnFocus(QListWidget* list, const MainForm& form, std::int16_t index)
       : QObject(list), list_(list), form_(form), index_(index) {}
 
   bool eventFilter(QObject*, QEvent* event) override {
@@ -148,7 +146,7 @@ class SelectionOnFocus : public QObject {
     if (!list_->hasFocus()) return;
     const QList<QListWidgetItem*> selected = list_->selectedItems();
     if (selected.isEmpty()) {
-      Announce(list_->window(), OnListFocus(form_, static_cast<std::int16_t>(index_)));
+      Announce(list_->window(), OnListFocus(form_, index_));
       return;
     }
     QAccessibleEvent focus(list_, QAccessible::Focus);
@@ -158,7 +156,7 @@ class SelectionOnFocus : public QObject {
 
   QListWidget* list_;
   const MainForm& form_;
-  int index_;
+  std::int16_t index_;
 };
 
 // A notification that belongs to no widget: it is never drawn, only announced.
@@ -226,7 +224,7 @@ void DescribeInputForScreenReaders(QLineEdit* input) {
   }
 }
 
-void NameSelectionOnFocus(QListWidget* list, const MainForm& form, int index) {
+void NameSelectionOnFocus(QListWidget* list, const MainForm& form, std::int16_t index) {
   list->installEventFilter(new SelectionOnFocus(list, form, index));
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -19,7 +20,7 @@ void DescribeInputForScreenReaders(QLineEdit* input);
 
 // A list that takes the focus names its selected item; without one, the form
 // says what to announce.
-void NameSelectionOnFocus(QListWidget* list, const MainForm& form, int index);
+void NameSelectionOnFocus(QListWidget* list, const MainForm& form, std::int16_t index);
 
 // Says the lines without moving the focus, as a notification of the window.
 void Announce(QWidget* window, const std::vector<std::string>& lines);

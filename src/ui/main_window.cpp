@@ -133,7 +133,9 @@ MainWindow::MainWindow() {
   DescribeControls();
   ConnectControls();
   DescribeInputForScreenReaders(input_);
-  for (std::size_t i = 0; i < lists_.size(); ++i) NameSelectionOnFocus(lists_[i], form_, int(i));
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    NameSelectionOnFocus(lists_[i], form_, static_cast<std::int16_t>(i));
+  }
   Redraw();
   description_->setFocus();
 }
