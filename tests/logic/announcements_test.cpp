@@ -34,28 +34,16 @@ TEST(AfterCommand1Click, SaysTheResultAndTheCheckedValueOrWhyNothingWasCalculate
   }
 }
 
-TEST(AfterCommand1Click, SaysThatEverythingWasCleared) {
+TEST(Announcements, ClearingARangeChoiceAListFocusAndTheLockedInput) {
   MainForm form;
   OnCommand1Click(form, 1);
   EXPECT_EQ(AfterCommand1Click(form, 1), Lines{"Всичко е изчистено."});
-}
-
-TEST(AfterDiapazonClick, SaysTheProposedFractionAndNothingForTheOtherLists) {
-  MainForm form;
   form.Text1[1].Text = "0.07";
   EXPECT_EQ(AfterDiapazonClick(form, 0), Lines{"Нова дроб: 0.07"});
   EXPECT_EQ(AfterDiapazonClick(form, 1), Lines{});
-  EXPECT_EQ(AfterDiapazonClick(form, 2), Lines{});
-}
-
-TEST(OnListFocus, SaysSoOnlyWhenNothingIsSelected) {
-  MainForm form;
   EXPECT_EQ(OnListFocus(form, 1), Lines{"Нищо не е избрано."});
   form.Diapazon[1].Select(CountIndex("12"));
   EXPECT_EQ(OnListFocus(form, 1), Lines{});
-}
-
-TEST(InputAccessibleName, SaysWhenTheInputIsLocked) {
   EXPECT_EQ(InputAccessibleName(false), "Дроб");
   EXPECT_EQ(InputAccessibleName(true), "Дроб, недостъпно");
 }
