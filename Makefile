@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVILTORA_WERROR=ON
 WEB_DIR ?= build-web
 WEB_SITE = $(CURDIR)/$(WEB_DIR)/site
 
-.PHONY: all deps deps-run configure build build-run test run web serve-web screenshot clean test-sanitize fuzz package bench
+.PHONY: all deps deps-run configure build build-run test run web serve-web screenshot clean test-sanitize test-a11y fuzz package bench
 all: build
 
 # Everything the tests and tools need, the web toolchain and a browser included.
@@ -72,6 +72,15 @@ test-sanitize: deps
 	  -DKVILTORA_SANITIZE=ON > /dev/null
 	@$(SANITIZE_ENV) cmake --build $(SANITIZE_DIR)
 	@$(SANITIZE_ENV) ctest --test-dir $(SANITIZE_DIR) --output-on-failure
+
+# The real program under Orca, headless, through the whole exercise: what a
+# blind pupil hears. Orca's debug log is left in $(BUILD_DIR)/orca-debug.log.
+A11Y_PACKAGES = orca at-spi2-core python3-pyatspi dbus-daemon
+test-a11y: configure
+	@scripts/install-deps.sh $(A11Y_PACKAGES)
+	@cmake --build $(BUILD_DIR)
+	@tests/a11y/orca_session.sh $(BUILD_DIR)/kviltora $(abspath $(BUILD_DIR))/orca-debug.log
+	@tests/a11y/check_speech.py $(BUILD_DIR)/orca-debug.log
 
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60

@@ -19,7 +19,7 @@ packages=(
 )
 if [ "$group" = test ]; then
   packages+=(
-    clang-format googletest libgtest-dev
+    clang-format googletest libgtest-dev qt6-base-private-dev
     xvfb xdotool xclip xauth
     desktop-file-utils appstream dpkg-dev file lintian
     clang libclang-rt-14-dev valgrind

@@ -8,6 +8,8 @@
 #include <QSignalBlocker>
 #include <QValidator>
 
+#include "accessibility.h"
+#include "announcements.h"
 #include "button_control.h"
 #include "list_control.h"
 #include "procedures.h"
@@ -131,6 +133,10 @@ MainWindow::MainWindow() {
   StyleControls();
   DescribeControls();
   ConnectControls();
+  DescribeInputForScreenReaders(input_);
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    NameSelectionOnFocus(lists_[i], form_, static_cast<std::int16_t>(i));
+  }
   Redraw();
   description_->setFocus();
 }
@@ -225,6 +231,7 @@ void MainWindow::ConnectControls() {
 void MainWindow::RaiseCommandClick(std::int16_t index) {
   OnCommand1Click(form_, index);
   Redraw();
+  Announce(this, AfterCommand1Click(form_, index));
 }
 
 void MainWindow::RaiseListClick(std::int16_t index, int row) {
@@ -233,6 +240,7 @@ void MainWindow::RaiseListClick(std::int16_t index, int row) {
     OnDiapazonClick(form_, index);
   }
   Redraw();
+  Announce(this, AfterDiapazonClick(form_, index));
 }
 
 void MainWindow::Redraw() {

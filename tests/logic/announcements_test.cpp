@@ -1,0 +1,52 @@
+#include "announcements.h"
+
+#include <gtest/gtest.h>
+
+#include "form_lines.h"
+#include "form_model.h"
+#include "procedures.h"
+
+namespace kviltora {
+namespace {
+
+using testing_support::CountIndex;
+using Lines = std::vector<std::string>;
+
+struct CalculationCase {
+  const char* input;
+  const char* count;  // none: no count chosen
+  Lines said;
+};
+
+TEST(AfterCommand1Click, SaysTheResultAndTheCheckedValueOrWhyNothingWasCalculated) {
+  const CalculationCase cases[] = {
+      {"0.3", "12", {"0.01001100110", "След обратно преобразуване числото е: 0.2998046875"}},
+      {"0.45", "6", {"0.01110", "След обратно преобразуване числото е: 0.4375"}},
+      {"0.75", "5", {"0.11", "След обратно преобразуване числото е: 0.8"}},
+      {"0.45", nullptr, {"Изберете брой цифри от списъка „Брой цифри“."}},
+  };
+  for (const CalculationCase& c : cases) {
+    MainForm form;
+    form.Text1[1].Text = c.input;
+    if (c.count) form.Diapazon[1].Select(CountIndex(c.count));
+    OnCommand1Click(form, 0);
+    EXPECT_EQ(AfterCommand1Click(form, 0), c.said) << c.input;
+  }
+}
+
+TEST(Announcements, ClearingARangeChoiceAListFocusAndTheLockedInput) {
+  MainForm form;
+  OnCommand1Click(form, 1);
+  EXPECT_EQ(AfterCommand1Click(form, 1), Lines{"Всичко е изчистено."});
+  form.Text1[1].Text = "0.07";
+  EXPECT_EQ(AfterDiapazonClick(form, 0), Lines{"Нова дроб: 0.07"});
+  EXPECT_EQ(AfterDiapazonClick(form, 1), Lines{});
+  EXPECT_EQ(OnListFocus(form, 1), Lines{"Нищо не е избрано."});
+  form.Diapazon[1].Select(CountIndex("12"));
+  EXPECT_EQ(OnListFocus(form, 1), Lines{});
+  EXPECT_EQ(InputAccessibleName(false), "Дроб");
+  EXPECT_EQ(InputAccessibleName(true), "Дроб, недостъпно");
+}
+
+}  // namespace
+}  // namespace kviltora
