@@ -13,6 +13,19 @@ struct CutDigits {
   std::size_t integerDigits = 0;
 };
 
+// Adds one unit in the last place of a string of decimal digits; a carry out
+// of the first digit prepends a "1".
+inline void IncrementDigits(std::string& digits) {
+  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
+    if (*it != '9') {
+      ++*it;
+      return;
+    }
+    *it = '0';
+  }
+  digits.insert(digits.begin(), '1');
+}
+
 // Two ways to convert between doubles and decimal text, giving the same text
 // and the same doubles bit for bit; a build uses one of them.
 //

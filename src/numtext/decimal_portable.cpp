@@ -132,17 +132,6 @@ ExactPrefix ExactDigits(double magnitude, Enough enough) {
   exact.rest = !fraction.IsZero();
   return exact;
 }
-// Adds one unit in the last place; a carry out of the first digit prepends a "1".
-void Increment(std::string& digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it != '9') {
-      ++*it;
-      return;
-    }
-    *it = '0';
-  }
-  digits.insert(digits.begin(), '1');
-}
 
 }  // namespace
 
@@ -164,7 +153,7 @@ std::string Scientific14(double magnitude) {
       exact.rest || (beyond + 1 < exact.digits.size() &&
                      exact.digits.find_first_not_of('0', beyond + 1) != std::string::npos);
   if (next > '5' || (next == '5' && (rest || (digits.back() - '0') % 2 == 1))) {
-    Increment(digits);
+    IncrementDigits(digits);
     if (digits.size() > kSignificant) {
       digits.pop_back();
       ++exponent;

@@ -125,19 +125,6 @@ std::string PositionalForm(const Significand& s) {
   return s.digits.substr(0, integerDigits) + "." + s.digits.substr(integerDigits);
 }
 
-// Adds one unit in the last place of a string of decimal digits; a carry out
-// of the first digit prepends a "1".
-void IncrementDigits(std::string& digits) {
-  for (auto it = digits.rbegin(); it != digits.rend(); ++it) {
-    if (*it != '9') {
-      ++*it;
-      return;
-    }
-    *it = '0';
-  }
-  digits.insert(digits.begin(), '1');
-}
-
 }  // namespace
 
 double ParseLeadingNumber(std::string_view text) {
