@@ -7,10 +7,12 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QValidator>
+#include <algorithm>
 
 #include "accessibility.h"
 #include "announcements.h"
 #include "button_control.h"
+#include "input_limit.h"
 #include "list_control.h"
 #include "procedures.h"
 #include "window_look.h"
@@ -93,25 +95,20 @@ void ShowList(ListControl* list, const ListBox& model) {
   }
 }
 
-// The input's limit counts UTF-16 units, so it can cut a character beyond
-// U+FFFF in half; the half is dropped, or the box would show a broken glyph
-// where the form holds "?".
+// What the box may keep of a text, by the same rule the form has for every shell.
+QString Fit(const QString& text) {
+  return QString::fromStdU16String(FitInput(text.toStdU16String()));
+}
+
+// The box's own limit counts UTF-16 units, so it can cut a character beyond
+// U+FFFF in half; the half is dropped and the cursor stays where it was.
 class WholeCharacters : public QValidator {
  public:
   using QValidator::QValidator;
   State validate(QString& text, int& cursor) const override {
-    for (int i = 0; i < text.size();) {
-      const bool pair =
-          text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate();
-      if (pair) {
-        i += 2;
-      } else if (text[i].isSurrogate()) {
-        text.remove(i, 1);
-        if (i < cursor) --cursor;
-      } else {
-        ++i;
-      }
-    }
+    const QString kept = Fit(text);
+    cursor = std::min(Fit(text.left(cursor)).size(), kept.size());
+    text = kept;
     return Acceptable;
   }
 };
@@ -216,8 +213,7 @@ void MainWindow::DescribeControls() {
 void MainWindow::ConnectControls() {
   // Every change reaches the form, whoever makes it: typing, pasting, dropping,
   // undoing, an input method or a screen reader.
-  connect(input_, &QLineEdit::textChanged, this,
-          [this](const QString& text) { form_.Text1[1].Text = text.toStdString(); });
+  connect(input_, &QLineEdit::textChanged, this, &MainWindow::TakeInput);
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     connect(buttons_[i], &QPushButton::clicked, this,
             [this, i] { RaiseCommandClick(static_cast<std::int16_t>(i)); });
@@ -226,6 +222,14 @@ void MainWindow::ConnectControls() {
     connect(lists_[i], &ListControl::userSelected, this,
             [this, i](int row) { RaiseListClick(static_cast<std::int16_t>(i), row); });
   }
+}
+
+// A screen reader sets the text directly, past the validator and even while the
+// box is locked; the form keeps only what typing could have left, and the box
+// shows what the form holds.
+void MainWindow::TakeInput(const QString& text) {
+  if (form_.Text1[1].Enabled) form_.Text1[1].Text = Fit(text).toStdString();
+  if (Fit(text) != text || !form_.Text1[1].Enabled) Redraw();
 }
 
 void MainWindow::RaiseCommandClick(std::int16_t index) {

@@ -33,6 +33,7 @@ class MainWindow : public QWidget {
   void ConnectControls();
   void DescribeControls();
   QWidget* WidgetFor(const ControlLook& look) const;
+  void TakeInput(const QString& text);
   void RaiseCommandClick(std::int16_t index);
   void RaiseListClick(std::int16_t index, int row);
 

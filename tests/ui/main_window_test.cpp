@@ -145,6 +145,20 @@ TEST(MainWindow, ConvertsWhatTheBoxShowsHoweverItGotThere) {
   }
 }
 
+// A screen reader writes past the box's own checks; the box and the form still
+// agree, on what typing could have left.
+TEST(MainWindow, AScreenReaderCannotPassTheLimitOrChangeALockedBox) {
+  WindowDriver ui;
+  Editable(ui)->replaceText(0, 4, QString::fromUtf8("12345678😀"));
+  EXPECT_EQ(ui.input()->text(), "12345678");
+  EXPECT_EQ(ui.window().form().Text1[1].Text, "12345678");
+  ui.chooseItem(1, "10");
+  ui.press(0);
+  Editable(ui)->replaceText(0, 8, "0.5");
+  EXPECT_EQ(ui.input()->text(), "12345678");
+  EXPECT_EQ(ui.window().form().Text1[1].Text, "12345678");
+}
+
 TEST(MainWindow, EnterAndReturnPressTheFocusedButtonOnce) {
   WindowDriver ui;
   ui.chooseItem(1, "10");
