@@ -102,4 +102,4 @@ bench: deps web
 	@/usr/bin/python3 bench/web-bench.py $(WEB_SITE) $(BENCH_DIR)/bench-results/kviltora_core_bench.json
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(WEB_DIR)
