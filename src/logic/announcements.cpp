@@ -4,12 +4,11 @@
 #include <string_view>
 
 #include "form_model.h"
+#include "trace.h"
 #include "window_look.h"
 
 namespace kviltora {
 namespace {
-
-constexpr std::string_view kCheckHeading = "Проверка на резултата: ";
 
 std::vector<std::string> Lines(std::string_view text) {
   std::vector<std::string> lines;

@@ -26,7 +26,7 @@ void CheckResult(MainForm& form) {
   const std::int16_t m = static_cast<std::int16_t>(digits.ListCount() - 1);
   double sum = 0;
   double w = 1.0 / 2;
-  AppendLine(trace, "Проверка на резултата: ");
+  AppendLine(trace, kCheckHeading);
   for (std::int16_t i = 0; i <= m; ++i) {
     const double d = ParseLeadingNumber(digits.List(i));
     const double t = w * d;
