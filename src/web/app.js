@@ -17,6 +17,15 @@ const INPUT_BOX = 1;
 const rgb = ({ red, green, blue }) => `rgb(${red}, ${green}, ${blue})`;
 const element = (tag, properties) => Object.assign(document.createElement(tag), properties);
 
+// What a screen reader is told after an event, in the core's words: read, never seen.
+const spoken = element('div', { className: 'spoken' });
+spoken.setAttribute('role', 'status');
+document.body.append(spoken);
+function say(lines) {
+  const paragraphs = lines.map((line) => element('p', { textContent: line }));
+  if (paragraphs.length) spoken.replaceChildren(...paragraphs);
+}
+
 function place(element, control, look) {
   const px = (twips) => `${twips / look.twipsPerPixel}px`;
   Object.assign(element.style, {
@@ -67,8 +76,10 @@ function listBox(index, form, redraw) {
     form.select(index, row);
     form.clickList(index);
     redraw();
+    say(form.spokenAfterList(index));
     reveal(list.children[form.listIndex(index)]);
   };
+  list.addEventListener('focus', () => say(form.spokenOnListFocus(index)));
   list.addEventListener('click', (event) => {
     const row = [...list.children].indexOf(event.target.closest('[role="option"]'));
     if (row >= 0) choose(row);
@@ -151,6 +162,7 @@ function buildWindow(core, form) {
       box.disabled = !form.enabled(i);
     });
     lists.forEach((list, i) => showItems(list, items[i], form.listIndex(i)));
+    boxes[INPUT_BOX].setAttribute('aria-label', form.inputName());
   };
   const make = {
     textBox: (i) => (boxes[i] = textBox(i, look, form, redraw)),
@@ -161,6 +173,7 @@ function buildWindow(core, form) {
       button.addEventListener('click', () => {
         form.clickCommand(i);
         redraw();
+        say(form.spokenAfterCommand(i));
       });
       return button;
     },

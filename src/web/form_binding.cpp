@@ -7,7 +7,9 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "announcements.h"
 #include "form_model.h"
 #include "procedures.h"
 #include "random.h"
@@ -48,6 +50,12 @@ Control& At(std::array<Control, N>& controls, double index, const char* array, c
   return controls[static_cast<std::size_t>(index)];
 }
 
+val JsArray(const std::vector<std::string>& lines) {
+  val out = val::array();
+  for (const std::string& line : lines) out.call<void>("push", line);
+  return out;
+}
+
 class Form {
  public:
   void load() { OnLoad(form_); }
@@ -76,9 +84,9 @@ class Form {
   bool enabled(double index) { return TextBox(index).Enabled; }
   val items(double list) {
     const ListBox& box = List(list);
-    val out = val::array();
-    for (std::int16_t i = 0; i < box.ListCount(); ++i) out.call<void>("push", box.List(i));
-    return out;
+    std::vector<std::string> items;
+    for (std::int16_t i = 0; i < box.ListCount(); ++i) items.push_back(box.List(i));
+    return JsArray(items);
   }
   int listIndex(double list) { return List(list).ListIndex(); }
   std::string commandCaption(double index) {
@@ -87,6 +95,21 @@ class Form {
   std::string labelCaption(double index) {
     return At(form_.Etiket, index, "Etiket", "label").Caption;
   }
+
+  // What a screen reader is told, as the desktop tells it.
+  val spokenAfterCommand(double index) {
+    At(form_.Command1, index, "Command1", "button");
+    return JsArray(AfterCommand1Click(form_, static_cast<std::int16_t>(index)));
+  }
+  val spokenAfterList(double index) {
+    List(index);
+    return JsArray(AfterDiapazonClick(form_, static_cast<std::int16_t>(index)));
+  }
+  val spokenOnListFocus(double index) {
+    List(index);
+    return JsArray(OnListFocus(form_, static_cast<std::int16_t>(index)));
+  }
+  std::string inputName() { return InputAccessibleName(!form_.Text1[1].Enabled); }
 
  private:
   kviltora::TextBox& TextBox(double index) { return At(form_.Text1, index, "Text1", "text box"); }
@@ -113,5 +136,9 @@ EMSCRIPTEN_BINDINGS(kviltora_form) {
       .function("items", &Form::items)
       .function("listIndex", &Form::listIndex)
       .function("commandCaption", &Form::commandCaption)
-      .function("labelCaption", &Form::labelCaption);
+      .function("labelCaption", &Form::labelCaption)
+      .function("spokenAfterCommand", &Form::spokenAfterCommand)
+      .function("spokenAfterList", &Form::spokenAfterList)
+      .function("spokenOnListFocus", &Form::spokenOnListFocus)
+      .function("inputName", &Form::inputName);
 }

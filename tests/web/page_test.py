@@ -108,6 +108,10 @@ class Page:
     def press(self, *keys):
         ActionChains(self.driver).send_keys(*keys).perform()
 
+    def spoken(self):
+        return self.js("return [...document.querySelector('[role=status]').children]"
+                       ".map(line => line.textContent).join('\\n')")
+
     def focused(self):
         return self.js("return document.activeElement.dataset.control")
 
@@ -156,7 +160,11 @@ class PageTest(unittest.TestCase):
         p.control("Command1(0)").click()
         self.assertEqual(p.value("Text1(2)"), TRACE_045_10)
         self.assertEqual("".join(p.items("Diapazon(2)")), "011100110")
+        self.assertEqual((p.spoken(), p.control("Text1(1)").get_attribute("aria-label")),
+                         ("0.011100110\nСлед обратно преобразуване числото е: 0.44921875",
+                          "Дроб, недостъпно"))
         p.control("Command1(1)").click()
+        self.assertEqual(p.spoken(), "Всичко е изчистено.")
         cleared = [p.value("Text1(2)"), p.value("Text1(1)"), p.items("Diapazon(2)")]
         self.assertEqual(cleared, ["", "", []])
         self.assertTrue(p.control("Text1(1)").is_enabled())
@@ -202,14 +210,15 @@ class PageTest(unittest.TestCase):
         for row, expected in enumerate(PROPOSALS_SEED_7):
             p.js("return window.pageReady.then(form => form.seed(7))")
             p.choose("Diapazon(0)", p.items("Diapazon(0)")[row])
-            self.assertEqual([p.value("Text1(1)"), p.value("Text1(2)")], [expected, ""])
+            self.assertEqual([p.value("Text1(1)"), p.value("Text1(2)"), p.spoken()],
+                             [expected, "", "Нова дроб: " + expected])
         p.choose("Diapazon(0)", "1000000")  # already selected
         self.assertEqual(p.value("Text1(1)"), SECOND_PROPOSAL)
 
     def test_list_keys_and_touch(self):
         p = self.page
         p.js("arguments[0].focus()", p.control("Diapazon(1)"))
-        self.assertEqual(p.selected("Diapazon(1)"), [])
+        self.assertEqual((p.selected("Diapazon(1)"), p.spoken()), ([], "Нищо не е избрано."))
         shown = """const list = arguments[0], row = list.querySelector('[aria-selected=true]');
             return row.offsetTop >= list.scrollTop &&
                    row.offsetTop + row.offsetHeight <= list.scrollTop + list.clientHeight;"""
