@@ -146,6 +146,9 @@ class PageTest(unittest.TestCase):
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "[aria-selected=true]"), [])
         self.assertEqual(p.focused(), "Text1(0)")
         self.assertFalse(self.driver.find_element(By.ID, "failure").is_displayed())
+        # The licence and the fonts' licence travel with the page.
+        served = "return Promise.all(arguments[0].map(f => fetch(f).then(r => r.ok)))"
+        self.assertEqual(p.js(served, ["LICENSE.txt", "fonts/LICENSE-Liberation.txt"]), [True, True])
 
     def test_calculation_refusals_and_clearing(self):
         p = self.page
