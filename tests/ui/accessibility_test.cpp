@@ -102,7 +102,7 @@ TEST_F(ScreenReader, NamesTheSelectedItemWhenAListTakesTheFocusOrSaysThereIsNone
   heard.clear();
   Focus(ui.list(1));
   ASSERT_FALSE(Of(QAccessible::Focus).empty());
-  const Heard& last = Of(QAccessible::Focus).back();
+  const Heard last = Of(QAccessible::Focus).back();
   EXPECT_EQ(std::tuple(last.object, last.child, last.text), std::tuple(ui.list(1), 7, "12"));
   EXPECT_EQ(ui.window().form().Diapazon[1].ListIndex(), 7);
 
