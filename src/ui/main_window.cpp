@@ -228,8 +228,9 @@ void MainWindow::ConnectControls() {
 // box is locked; the form keeps only what typing could have left, and the box
 // shows what the form holds.
 void MainWindow::TakeInput(const QString& text) {
-  if (form_.Text1[1].Enabled) form_.Text1[1].Text = Fit(text).toStdString();
-  if (Fit(text) != text || !form_.Text1[1].Enabled) Redraw();
+  const QString kept = Fit(text);
+  if (form_.Text1[1].Enabled) form_.Text1[1].Text = kept.toStdString();
+  if (kept != text || !form_.Text1[1].Enabled) Redraw();
 }
 
 void MainWindow::RaiseCommandClick(std::int16_t index) {
