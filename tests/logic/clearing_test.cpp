@@ -3,6 +3,7 @@
 #include <cmath>
 #include <set>
 
+#include "expected_proposal.h"
 #include "form_lines.h"
 #include "form_model.h"
 #include "number_text.h"
@@ -74,16 +75,12 @@ TEST(PickRandomFraction, ClearsAndProposesAFractionFromTheRangeForEveryRange) {
   }
 }
 
-// Each range's proposal worked out here from the same seeded draw: k = (floor(r * u)
-// mod r) + 1 with the single-precision u widened to double, and k / r.
 TEST(PickRandomFraction, ProposesTheFractionOfTheDrawForEveryRange) {
   const double ranges[] = {10, 100, 1000, 10000, 100000, 1000000};
   for (std::int16_t j = 0; j < 6; ++j) {
     for (std::uint32_t seed : {1u, 77u, 2024u, 31337u}) {
-      SeedRandom(seed);
-      const float u = NextRandom();
       const double r = ranges[j];
-      const double expected = (std::fmod(std::floor(r * static_cast<double>(u)), r) + 1) / r;
+      const double expected = testing_support::ExpectedProposal(seed, r);
       MainForm form;
       form.Diapazon[0].Select(j);
       SeedRandom(seed);

@@ -5,9 +5,9 @@
 #include <QClipboard>
 #include <QMimeData>
 #include <QScrollBar>
-#include <cmath>
 #include <functional>
 
+#include "expected_proposal.h"
 #include "procedures.h"
 #include "random.h"
 #include "sample_trace.h"
@@ -16,6 +16,7 @@
 namespace kviltora {
 namespace {
 
+using testing_support::ExpectedProposal;
 using testing_support::WindowDriver;
 
 QAccessibleEditableTextInterface* Editable(WindowDriver& ui) {
@@ -217,15 +218,6 @@ TEST(MainWindow, RefusesWithoutACountAndKeepsTheInput) {
   EXPECT_EQ(ui.output()->toPlainText(), "Изберете брой цифри от списъка „Брой цифри“.\n");
   EXPECT_EQ(ui.input()->text(), "0.45");
   EXPECT_TRUE(ui.input()->isEnabled());
-}
-
-// The fraction one proposal makes of the first draw of a freshly seeded
-// generator, worked out here: (floor(r * u) mod r + 1) / r with the
-// single-precision u widened to double.
-double ExpectedProposal(std::uint32_t seed, double range) {
-  SeedRandom(seed);
-  const double u = NextRandom();
-  return (std::fmod(std::floor(range * u), range) + 1) / range;
 }
 
 // The box and the form hold the same text, and it reads as `value`.
