@@ -49,8 +49,9 @@ def serve(mounts):
         server.server_close()
 
 
-@contextlib.contextmanager
-def chromium():
+def start_chromium(*arguments, logs=False):
+    """Debian's headless Chromium through Selenium, with any further arguments,
+    and with its performance and console logs kept when asked; the caller quits it."""
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for argument in (
@@ -60,10 +61,19 @@ def chromium():
         "--disable-dev-shm-usage",
         "--disable-extensions",
         "--no-first-run",
+        *arguments,
     ):
         options.add_argument(argument)
+    if logs:
+        options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     driver.set_script_timeout(300)
+    return driver
+
+
+@contextlib.contextmanager
+def chromium():
+    driver = start_chromium()
     try:
         yield driver
     finally:

@@ -6,15 +6,13 @@ import time
 import unittest
 from pathlib import Path
 
-from selenium import webdriver
-from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.wait import WebDriverWait
 
-from browser import open_page, serve
+from browser import open_page, serve, start_chromium
 
 SITE = sys.argv[1] if __name__ == "__main__" else ""
 CAPTION = "www.kviltora.example Представяне на десетична дроб като двоично число"
@@ -63,13 +61,8 @@ SECOND_PROPOSAL = "0.22734"
 
 
 def chromium():
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for argument in ("--headless=new", "--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage",
-                     "--no-first-run", "--window-size=800,600", "--lang=bg"):
-        options.add_argument(argument)
-    options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    """The page's browser: a desktop-sized window, in Bulgarian, its logs kept."""
+    return start_chromium("--window-size=800,600", "--lang=bg", logs=True)
 
 
 class Page:
