@@ -51,56 +51,37 @@ TEST(MainWindow, TabWalksTheControlsInOrderAndChangesNothing) {
   EXPECT_EQ(ui.input()->text(), "0.45");
 }
 
-TEST(MainWindow, TakesAtMostNineCharactersTypedOrPasted) {
-  WindowDriver ui;
-  ui.input()->clear();
-  ui.type(ui.input(), "0.12345678901");
-  EXPECT_EQ(ui.input()->text(), "0.1234567");
-  EXPECT_EQ(ui.window().form().Text1[1].Text, "0.1234567");
-  ui.input()->clear();
-  ui.type(ui.input(), "дроб");
-  EXPECT_EQ(ui.window().form().Text1[1].Text, "дроб");
-  QApplication::clipboard()->setText("0.333333333333333333");
-  ui.input()->selectAll();
-  QTest::keyClick(ui.input(), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(ui.window().form().Text1[1].Text, "0.3333333");
-}
-
-// The limit counts 16-bit units; a character beyond U+FFFF that would be cut
-// at the ninth unit is left out whole, in the box and in the form alike.
-TEST(MainWindow, NeverKeepsHalfACharacterAtTheLimit) {
+// The box shows what the form keeps of each edit, with the caret where the
+// form puts it; what it keeps is the core's to decide.
+TEST(MainWindow, ShowsWhatTheFormKeepsOfEachEditTypedOrPasted) {
   WindowDriver ui;
   const struct {
+    const char* before;
+    int cursor;
     const char* typed;
     const char* pasted;
     const char* kept;
+    int keptCursor;
   } cases[] = {
-      {"", "😀😀😀😀😀😀", "😀😀😀😀"},
-      {"12345678", "😀", "12345678"},
-      {"1234567", "😀9", "1234567😀"},
+      {"", 0, "0.12345678901", "", "0.1234567", 9},
+      {"", 0, "дроб", "", "дроб", 4},
+      {"0.1234567", 2, "9", "", "0.1234567", 2},
+      {"12345678", 4, "", "😀", "12345678", 4},
+      {"1234567", 7, "", "😀9", "1234567😀", 9},
+      {"0.45", 4, "", "0.333333333333333333", "0.450.333", 9},
   };
   for (const auto& c : cases) {
-    ui.input()->clear();
-    ui.type(ui.input(), c.typed);
-    QApplication::clipboard()->setText(c.pasted);
-    QTest::keyClick(ui.input(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(ui.input()->text(), QString::fromUtf8(c.kept)) << c.pasted;
-    EXPECT_EQ(ui.window().form().Text1[1].Text, c.kept) << c.pasted;
+    ui.input()->setText(QString::fromUtf8(c.before));
+    ui.input()->setCursorPosition(c.cursor);
+    ui.type(ui.input(), QString::fromUtf8(c.typed));
+    if (*c.pasted) {
+      QApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+      QTest::keyClick(ui.input(), Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(ui.input()->text().toStdString(), c.kept) << c.before << " + " << c.typed << c.pasted;
+    EXPECT_EQ(ui.input()->cursorPosition(), c.keptCursor) << c.before << " + " << c.typed;
+    EXPECT_EQ(ui.window().form().Text1[1].Text, c.kept) << c.before << " + " << c.typed;
   }
-}
-
-// The cursor stays where the user typed although the half character before it was dropped.
-TEST(MainWindow, KeepsTheCursorWhereAHalfCharacterWasDropped) {
-  WindowDriver ui;
-  ui.input()->clear();
-  ui.type(ui.input(), "12345678");
-  ui.input()->setCursorPosition(4);
-  QApplication::clipboard()->setText("😀");
-  QTest::keyClick(ui.input(), Qt::Key_V, Qt::ControlModifier);
-  ui.type(ui.input(), "9");
-  EXPECT_EQ(ui.input()->text(), "123495678");
-  EXPECT_EQ(ui.input()->cursorPosition(), 5);
-  EXPECT_EQ(ui.window().form().Text1[1].Text, "123495678");
 }
 
 // However the text reaches the box, the calculation converts what the box shows.
@@ -262,6 +243,45 @@ TEST(MainWindow, ChoosingACountOrADigitChangesNothing) {
   ui.chooseItem(1, "20");
   EXPECT_EQ(ui.output()->toPlainText(), trace);
   EXPECT_EQ(ui.items(2).size(), 5);
+}
+
+// Switch access and voice control choose through the accessibility
+// interfaces, which go round the list's own handling of mouse and keys.
+TEST(MainWindow, EveryWayOfChoosingARowLeavesThatOneRowSelectedAndTheFormFollows) {
+  WindowDriver ui;
+  QListWidget* counts = ui.list(1);
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(counts);
+  const auto toggle = [list](int row) {
+    list->child(row)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  };
+  const auto ctrlClick = [&](const char* item) {
+    const QRect at = counts->visualItemRect(counts->findItems(item, Qt::MatchExactly).value(0));
+    QTest::mouseClick(counts->viewport(), Qt::LeftButton, Qt::ControlModifier, at.center());
+  };
+  const struct {
+    const char* way;
+    std::function<void()> choose;
+    const char* selected;
+  } cases[] = {
+      {"mouse", [&] { ui.chooseItem(1, "10"); }, "10"},
+      {"Down", [&] { QTest::keyClick(counts, Qt::Key_Down); }, "11"},
+      {"type-ahead", [&] { QTest::keyClick(counts, Qt::Key_2); }, "20"},
+      {"Toggle on another row", [&] { toggle(7); }, "12"},
+      {"Toggle on the selected row", [&] { toggle(7); }, "12"},
+      {"selectRow", [&] { list->tableInterface()->selectRow(1); }, "6"},
+      {"unselectRow", [&] { list->tableInterface()->unselectRow(1); }, "6"},
+      {"Ctrl+click on the selected row", [&] { ctrlClick("6"); }, "6"},
+      {"Toggle at last", [&] { toggle(7); }, "12"},
+  };
+  for (const auto& c : cases) {
+    c.choose();
+    QStringList selected;
+    for (QListWidgetItem* item : counts->selectedItems()) selected << item->text();
+    EXPECT_EQ(selected, QStringList{c.selected}) << c.way;
+    EXPECT_EQ(ui.window().form().Diapazon[1].ListIndex(), std::stoi(c.selected) - 5) << c.way;
+  }
+  ui.press(0);
+  EXPECT_EQ(ui.items(2).size(), 11) << "the count chosen last is the one calculated with";
 }
 
 TEST(MainWindow, OutputScrollsInsteadOfGrowing) {
