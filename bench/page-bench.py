@@ -10,18 +10,15 @@ import sys
 from pathlib import Path
 from urllib.parse import urlsplit
 
-sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests/web"))
-from browser import serve  # noqa: E402
-from page_test import chromium  # noqa: E402
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "scripts"))
+from browser import PAGE_READY, page_chromium, serve  # noqa: E402
 
 STARTUP_GOAL_MS, SIZE_GOAL_KB, CLICK_GOAL_MS = 300, 350, 2
 WARM_UP = 100  # clicks before the browser has compiled the page's code and filled its caches
 
-# Resolves with the milliseconds from navigation to the moment the page marks
-# itself ready: the form loaded and the window built, shown and focused.
-READY = """const done = arguments[0];
-window.pageReady.then(() => done(performance.getEntriesByName('kviltora-ready')[0].startTime),
-                      () => done(-1));"""
+# The milliseconds from navigation to the moment the page marked itself ready:
+# the form loaded and the window built, shown and focused.
+READY_AT = "return performance.getEntriesByName('kviltora-ready')[0].startTime"
 
 # The milliseconds from navigation to the first paint with content. The page
 # shows nothing until its form is ready and the window drawn, so this is the
@@ -59,10 +56,10 @@ def verdict(value, goal):
 
 def first_visit(url, site):
     """The files a fresh browser fetches on its first visit, with their gzipped sizes."""
-    driver = chromium()
+    driver = page_chromium()
     try:
         driver.get(url)
-        driver.execute_async_script(READY)
+        driver.execute_async_script(PAGE_READY)
         driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
         log = [json.loads(e["message"])["message"] for e in driver.get_log("performance")]
     finally:
@@ -84,7 +81,8 @@ def startups(driver, url, rounds, cold):
     ready, drawn = [], []
     for _ in range(rounds):
         driver.get(url)
-        ready.append(driver.execute_async_script(READY))
+        driver.execute_async_script(PAGE_READY)
+        ready.append(driver.execute_script(READY_AT))
         drawn.append(driver.execute_async_script(FIRST_PAINT))
     return ready, drawn
 
@@ -96,12 +94,12 @@ def main():
         url = base + "/"
         fetched = first_visit(url, site)
         whole = sum(len(gzip.compress(f.read_bytes(), 9)) for f in site.rglob("*") if f.is_file())
-        driver = chromium()
+        driver = page_chromium()
         try:
             cold = startups(driver, url, rounds, cold=True)
             warm = startups(driver, url, rounds, cold=False)
             driver.get(url)
-            driver.execute_async_script(READY)
+            driver.execute_async_script(PAGE_READY)
             clicks = driver.execute_async_script(CLICKS, WARM_UP + 500)
         finally:
             driver.quit()
