@@ -14,7 +14,11 @@ using testing_support::Lines;
 
 TEST(MainForm, StartsWithTheDescriptionAndTheSample) {
   const MainForm form;
-  EXPECT_EQ(Lines(form.Text1[0].Text), testing_support::kDescription);
+  const auto description = Lines(form.Text1[0].Text);
+  ASSERT_EQ(description.size(), testing_support::kDescription.size());
+  for (std::size_t i = 0; i < description.size(); ++i) {
+    EXPECT_EQ(description[i], testing_support::kDescription[i]) << "line " << i + 1;
+  }
   EXPECT_EQ(Lines(form.Text1[2].Text), testing_support::kSampleTrace);
   EXPECT_EQ(form.Text1[1].Text, "0.45");
 }
