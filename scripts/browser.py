@@ -18,11 +18,14 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 
 # Resolves with "ready" once the page has marked itself ready (the form loaded,
-# the window built, shown and focused), or "failed" once it shows its notice.
+# the window built, shown and focused), "failed" once it shows its notice, or
+# "no page" when neither comes, as on the browser's own error page.
 PAGE_READY = """const done = arguments[arguments.length - 1];
+const until = performance.now() + 20000;
 const wait = () => {
   if (performance.getEntriesByName('kviltora-ready').length) done('ready');
   else if (document.getElementById('failure')?.classList.contains('now')) done('failed');
+  else if (performance.now() > until) done('no page');
   else setTimeout(wait, 10);
 };
 wait();"""
