@@ -173,10 +173,9 @@ class Page:
         ActionChains(self.driver).send_keys(*keys).perform()
 
     def spoken(self):
-        return self.js(
-            "return [...document.querySelector('[role=status]').children]"
-            ".map(line => line.textContent).join('\\n')"
-        )
+        """What the status region says, without the no-break space that sets a
+        repeat apart from the announcement before it."""
+        return self.js("return document.querySelector('[role=status]').textContent.trim()")
 
     def focused(self):
         return self.js("return document.activeElement.dataset.control")

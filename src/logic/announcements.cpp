@@ -47,6 +47,16 @@ std::vector<std::string> OnListFocus(const MainForm& form, std::int16_t index) {
   return {"Нищо не е избрано."};
 }
 
+std::string Utterance(const std::vector<std::string>& lines) {
+  std::string said;
+  for (const std::string& line : lines) {
+    if (line.empty()) continue;
+    if (!said.empty()) said += said.ends_with('.') ? " " : ". ";
+    said += line;
+  }
+  return said;
+}
+
 std::string Text1AccessibleName(const MainForm& form, std::int16_t index) {
   const std::string name = LookOf(ControlKind::kTextBox, index).accessibleName;
   return form.Text1[index].Enabled ? name : name + ", недостъпно";

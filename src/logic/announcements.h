@@ -18,6 +18,11 @@ std::vector<std::string> AfterDiapazonClick(const MainForm& form, std::int16_t i
 // item is named by the focus itself.
 std::vector<std::string> OnListFocus(const MainForm& form, std::int16_t index);
 
+// The lines of one announcement as one utterance, in their order: each line
+// but the last ends a sentence, so that a reader speaking them at once still
+// pauses between them, and no reader can say them out of order.
+std::string Utterance(const std::vector<std::string>& lines);
+
 // A text box's name for a screen reader: a disabled box says so, since a
 // reader that skips it on the keyboard may still read it on the screen.
 std::string Text1AccessibleName(const MainForm& form, std::int16_t index);

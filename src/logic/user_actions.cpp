@@ -30,16 +30,16 @@ Said UserDiapazonClick(MainForm& form, std::int16_t index, std::int16_t row) {
   if (row < 0 || row >= list.ListCount()) return {};
   list.Select(row);
   OnDiapazonClick(form, index);
-  return AfterDiapazonClick(form, index);
+  return Utterance(AfterDiapazonClick(form, index));
 }
 
 Said UserCommand1Click(MainForm& form, std::int16_t index) {
   OnCommand1Click(form, index);
-  return AfterCommand1Click(form, index);
+  return Utterance(AfterCommand1Click(form, index));
 }
 
 Said UserDiapazonFocus(const MainForm& form, std::int16_t index) {
-  return OnListFocus(form, index);
+  return Utterance(OnListFocus(form, index));
 }
 
 }  // namespace kviltora

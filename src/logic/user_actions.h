@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "input_limit.h"
 
@@ -13,10 +12,11 @@ struct MainForm;
 
 // Everything a user can do to the window, one entry point each, named for the
 // event of the form it raises. Each applies the form's rules and returns what a
-// screen reader says next, in the order said; a shell turns its own events into
-// these calls, then redraws from the form and says the lines. So typing, a
-// screen reader, switch access and a second shell all meet the same rules.
-using Said = std::vector<std::string>;
+// screen reader says next, as one utterance (empty: nothing); a shell turns its
+// own events into these calls, then redraws from the form and says it. So
+// typing, a screen reader, switch access and a second shell all meet the same
+// rules.
+using Said = std::string;
 
 // Typing, pasting, dropping, undoing, an input method or a screen reader
 // changing Text1(index): `shown` is the text as the box would now show it and

@@ -154,12 +154,7 @@ class Notification : public QAccessibleInterface {
  public:
   explicit Notification(QWidget* window) : window_(window) {}
 
-  void SetLines(const std::vector<std::string>& lines) {
-    name_ = QString::fromStdString(lines.front());
-    QStringList rest;
-    for (std::size_t i = 1; i < lines.size(); ++i) rest << QString::fromStdString(lines[i]);
-    description_ = rest.join(QLatin1Char('\n'));
-  }
+  void SetText(const std::string& said) { name_ = QString::fromStdString(said); }
 
   bool isValid() const override { return !window_.isNull(); }
   QObject* object() const override { return nullptr; }
@@ -172,9 +167,7 @@ class Notification : public QAccessibleInterface {
   int childCount() const override { return 0; }
   int indexOfChild(const QAccessibleInterface*) const override { return -1; }
   QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) return name_;
-    if (t == QAccessible::Description) return description_;
-    return {};
+    return t == QAccessible::Name ? name_ : QString();
   }
   void setText(QAccessible::Text, const QString&) override {}
   QRect rect() const override { return {}; }
@@ -184,7 +177,6 @@ class Notification : public QAccessibleInterface {
  private:
   QPointer<QWidget> window_;
   QString name_;
-  QString description_;
 };
 
 Notification* NotificationOf(QWidget* window) {
@@ -218,10 +210,10 @@ void NameSelectionOnFocus(QListWidget* list, const MainForm& form, std::int16_t 
   list->installEventFilter(new SelectionOnFocus(list, form, index));
 }
 
-void Announce(QWidget* window, const std::vector<std::string>& lines) {
-  if (lines.empty() || !QAccessible::isActive()) return;
+void Announce(QWidget* window, const std::string& said) {
+  if (said.empty() || !QAccessible::isActive()) return;
   Notification* notification = NotificationOf(window);
-  notification->SetLines(lines);
+  notification->SetText(said);
   QAccessibleEvent show(notification, QAccessible::ObjectShow);
   QAccessible::updateAccessibility(&show);
 }

@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 class QLineEdit;
 class QListWidget;
@@ -22,7 +21,7 @@ void DescribeInputForScreenReaders(QLineEdit* input);
 // says what to announce.
 void NameSelectionOnFocus(QListWidget* list, const MainForm& form, std::int16_t index);
 
-// Says the lines without moving the focus, as a notification of the window.
-void Announce(QWidget* window, const std::vector<std::string>& lines);
+// Says the utterance without moving the focus, as a notification of the window.
+void Announce(QWidget* window, const std::string& said);
 
 }  // namespace kviltora

@@ -14,13 +14,17 @@ failure.hidden = true; // the module runs; the notice returns only if it fails
 const rgb = ({ red, green, blue }) => `rgb(${red}, ${green}, ${blue})`;
 const element = (tag, properties) => Object.assign(document.createElement(tag), properties);
 
-// What a screen reader is told after an event, in the core's words: read, never seen.
+// What a screen reader is told after an event, the core's one utterance: read,
+// never seen. The region holds one text, replaced whole, so that it is read at
+// once and in order. Screen readers skip a text that repeats the one just read,
+// so every other announcement ends in a no-break space, which none of them says:
+// the region's text changes even when the words are the same.
 const spoken = element('div', { className: 'spoken' });
 spoken.setAttribute('role', 'status');
 document.body.append(spoken);
-function say(lines) {
-  const paragraphs = lines.map((line) => element('p', { textContent: line }));
-  if (paragraphs.length) spoken.replaceChildren(...paragraphs);
+let sayings = 0;
+function say(said) {
+  if (said) spoken.textContent = said + (++sayings % 2 ? '' : '\u00a0');
 }
 
 function place(element, control, look) {

@@ -72,19 +72,19 @@ class Form {
     return static_cast<double>(UserText1Change(form_, static_cast<std::int16_t>(index), shown,
                                                static_cast<std::size_t>(caret)));
   }
-  val userDiapazonClick(double list, double row) {
+  std::string userDiapazonClick(double list, double row) {
     const ListBox& box = List(list);
     if (!IsWholeIn(row, -1, box.ListCount() - 1)) NoSuchRow(list, row, box.ListCount()).throw_();
-    return JsArray(
-        UserDiapazonClick(form_, static_cast<std::int16_t>(list), static_cast<std::int16_t>(row)));
+    return UserDiapazonClick(form_, static_cast<std::int16_t>(list),
+                             static_cast<std::int16_t>(row));
   }
-  val userCommand1Click(double index) {
+  std::string userCommand1Click(double index) {
     At(form_.Command1, index, "Command1", "button");
-    return JsArray(UserCommand1Click(form_, static_cast<std::int16_t>(index)));
+    return UserCommand1Click(form_, static_cast<std::int16_t>(index));
   }
-  val userDiapazonFocus(double list) {
+  std::string userDiapazonFocus(double list) {
     List(list);
-    return JsArray(UserDiapazonFocus(form_, static_cast<std::int16_t>(list)));
+    return UserDiapazonFocus(form_, static_cast<std::int16_t>(list));
   }
 
   std::string text(double index) { return TextBox(index).Text; }

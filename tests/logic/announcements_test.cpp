@@ -54,5 +54,17 @@ TEST(Announcements, ClearingARangeChoiceAListFocusAndTheLockedInput) {
   EXPECT_EQ(Text1AccessibleName(form, 2), "Преобразуване");
 }
 
+TEST(Utterance, EachLineButTheLastEndsASentenceInTheirOrder) {
+  const std::pair<Lines, const char*> cases[] = {
+      {{}, ""},
+      {{"Нова дроб: 0.07"}, "Нова дроб: 0.07"},
+      {{"0.011", "След обратно преобразуване числото е: 0.375"},
+       "0.011. След обратно преобразуване числото е: 0.375"},
+      {{"Всичко е изчистено.", "0.5"}, "Всичко е изчистено. 0.5"},
+      {{"", "0.5", ""}, "0.5"},
+  };
+  for (const auto& [lines, said] : cases) EXPECT_EQ(Utterance(lines), said) << said;
+}
+
 }  // namespace
 }  // namespace kviltora

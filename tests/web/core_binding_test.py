@@ -80,13 +80,13 @@ class FormBindingTest(unittest.TestCase):
         )
         typed, said, calculated, locked, cleared, text, selected, focus = result
         self.assertEqual(typed, 4)
-        self.assertEqual(said, ["0.011100110", "След обратно преобразуване числото е: 0.44921875"])
+        self.assertEqual(said, "0.011100110. След обратно преобразуване числото е: 0.44921875")
         self.assertEqual(
             calculated, [["0", "1", "1", "1", "0", "0", "1", "1", "0"], False, "Дроб, недостъпно"]
         )
         self.assertEqual(locked, [3, "0.45"])
-        self.assertEqual(cleared, [["Всичко е изчистено."], "", "", [], True])
-        self.assertEqual([text, selected, focus], ["дроб", 5, ["Нищо не е избрано."]])
+        self.assertEqual(cleared, ["Всичко е изчистено.", "", "", [], True])
+        self.assertEqual([text, selected, focus], ["дроб", 5, "Нищо не е избрано."])
 
     def test_a_fixed_seed_repeats_the_proposals_and_load_changes_none_of_the_form(self):
         texts = self.run_js(

@@ -110,7 +110,7 @@ class PageTest(unittest.TestCase):
         self.assertEqual(p.value("Text1(2)"), TRACE_045_10)
         self.assertEqual("".join(p.items("Diapazon(2)")), "011100110")
         self.assertEqual((p.spoken(), p.control("Text1(1)").get_attribute("aria-label")),
-                         ("0.011100110\nСлед обратно преобразуване числото е: 0.44921875",
+                         ("0.011100110. След обратно преобразуване числото е: 0.44921875",
                           "Дроб, недостъпно"))
         p.control("Command1(1)").click()
         self.assertEqual(p.spoken(), "Всичко е изчистено.")
