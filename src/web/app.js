@@ -44,7 +44,7 @@ function place(element, control, look) {
 }
 
 function textBox(control, form, redraw) {
-  if (control.locked) return element('textarea', { readOnly: true, spellcheck: false });
+  if (control.locked) return lockedBox(control, form, redraw);
   const box = element('input', { type: 'text', spellcheck: false });
   box.autocomplete = 'off'; // the browser keeps nothing the pupil types
   // The form decides what the box keeps of each edit; a word an input method is
@@ -53,6 +53,28 @@ function textBox(control, form, redraw) {
     if (event.isComposing) return;
     const caret = form.userText1Change(control.index, box.value, box.selectionEnd ?? 0);
     if (box.value === form.text(control.index)) return;
+    redraw();
+    box.setSelectionRange(caret, caret);
+  };
+  box.addEventListener('input', edited);
+  box.addEventListener('compositionend', edited);
+  return box;
+}
+
+// A locked box is read, selected and copied, never changed. Browsers move no
+// caret in a read-only textarea: its arrow keys scroll, and a screen reader,
+// which reads a box line by line at its caret, says nothing. So the box is
+// editable to the browser, read-only to a screen reader, opens no on-screen
+// keyboard, and refuses every edit (typing, paste, cut, drop, undo) before it
+// happens; whatever a browser still lets through, the form turns back.
+function lockedBox(control, form, redraw) {
+  const box = element('textarea', { spellcheck: false });
+  box.setAttribute('aria-readonly', 'true');
+  box.setAttribute('inputmode', 'none');
+  box.addEventListener('beforeinput', (event) => event.preventDefault());
+  const edited = (event) => {
+    if (event.isComposing) return;
+    const caret = form.userText1Change(control.index, box.value, box.selectionEnd ?? 0);
     redraw();
     box.setSelectionRange(caret, caret);
   };
@@ -77,6 +99,13 @@ function listBox(index, form, respond) {
     reveal(list.children[form.listIndex(index)]);
   };
   list.addEventListener('focus', () => say(form.userDiapazonFocus(index)));
+  // A screen reader may count a list's items from its first child, and say
+  // nothing at all, not even the list's name, for a list without children. An
+  // empty group, always the last child, gives every list one; it says nothing.
+  const child = element('div', { id: `list-end-${index}` });
+  child.setAttribute('role', 'group');
+  document.body.append(child);
+  list.setAttribute('aria-owns', child.id);
   list.addEventListener('click', (event) => {
     const row = [...list.children].indexOf(event.target.closest('[role="option"]'));
     if (row >= 0) choose(row);
@@ -155,7 +184,12 @@ function buildWindow(core, form) {
     boxes.forEach((box, i) => box.value !== texts[i] && (box.scrollTop = 0));
     lists.forEach((list, i) => !showsItems(list, items[i]) && (list.scrollTop = 0));
     boxes.forEach((box, i) => {
-      if (box.value !== texts[i]) box.value = texts[i];
+      // A locked box's caret goes to the start of a new text, so that a screen
+      // reader reads it from its first line when it takes the focus.
+      if (box.value !== texts[i]) {
+        box.value = texts[i];
+        if (box.tagName === 'TEXTAREA') box.setSelectionRange(0, 0);
+      }
       box.disabled = !form.enabled(i);
       box.setAttribute('aria-label', form.text1AccessibleName(i));
     });
