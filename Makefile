@@ -73,15 +73,18 @@ test-sanitize: deps
 	@$(SANITIZE_ENV) cmake --build $(SANITIZE_DIR)
 	@$(SANITIZE_ENV) ctest --test-dir $(SANITIZE_DIR) --output-on-failure
 
-# The real program under Orca, headless, through the whole exercise: what a
-# blind pupil hears. Orca's debug log is left in $(BUILD_DIR)/orca-debug.log.
+# The real program, then the page in Chromium, under Orca, headless, through the
+# whole exercise: what a blind pupil hears. Orca's debug logs are left in
+# $(BUILD_DIR)/orca-debug.log and $(BUILD_DIR)/orca-web-debug.log.
 A11Y_PACKAGES = orca at-spi2-core python3-pyatspi dbus-daemon
-test-a11y: configure
+test-a11y: configure web
 	@scripts/install-deps.sh $(A11Y_PACKAGES)
 	@cmake --build $(BUILD_DIR)
 	@tests/a11y/orca_session.sh $(BUILD_DIR)/kviltora $(abspath $(BUILD_DIR))/orca-debug.log
 	@tests/a11y/check_speech.py $(BUILD_DIR)/orca-debug.log
 	@tests/a11y/choose_by_atspi.sh $(BUILD_DIR)/kviltora 2>/dev/null | grep -E '^(heard|MISSING)'
+	@tests/a11y/orca_web_session.sh $(WEB_SITE) $(abspath $(BUILD_DIR))/orca-web-debug.log
+	@tests/a11y/check_web_speech.py $(BUILD_DIR)/orca-web-debug.log
 
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60

@@ -12,24 +12,9 @@ fi
 
 program=$1
 log=$2
-here=$(dirname "$0")
-source "$here/../../scripts/x11_driver.sh"
-
-# Orca speaks its own words (roles, states) in English, whatever the machine's locale.
-export LANG=C.UTF-8 LC_ALL=C.UTF-8
-unset LANGUAGE
-rm -f "$log"
+source "$(dirname "$0")/orca_bus.sh"
 workdir=$(mktemp -d)
-start_xvfb
-/usr/libexec/at-spi-bus-launcher --launch-immediately &
-BUS_PID=$!
-trap 'kill ${APP_PID:-} ${ORCA_PID:-} "$BUS_PID" "$XVFB_PID" 2>/dev/null || true; rm -rf "$workdir"' EXIT
-sleep 1
-
-# A fresh settings folder: Orca's defaults, whatever the machine's user set.
-orca --replace -u "$workdir/orca" --debug-file="$log" >/dev/null 2>&1 &
-ORCA_PID=$!
-sleep 4
+start_orca "$log" "$workdir"
 
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" 2>/dev/null &
 APP_PID=$!
@@ -37,13 +22,6 @@ WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name "Представ
 xdotool mousemove 1 1
 xdotool windowfocus --sync "$WINDOW"
 sleep 3
-
-keys() {  # key...
-  for k in "$@"; do
-    xdotool key "$k"
-    sleep 1
-  done
-}
 
 # 1. Every control once around, back to the description.
 keys Tab Tab Tab Tab Tab Tab Tab Tab
@@ -67,8 +45,4 @@ sleep 2
 # 6. Clearing.
 keys shift+Tab space
 sleep 2
-# Orca writes its log in blocks: a few more keys push the last lines out.
-keys shift shift shift shift
-kill -TERM "$ORCA_PID"
-for _ in $(seq 50); do kill -0 "$ORCA_PID" 2>/dev/null || break; sleep 0.1; done
-kill -KILL "$ORCA_PID" 2>/dev/null || true
+stop_orca

@@ -1,0 +1,73 @@
+#!/usr/bin/python3
+"""Reads Orca's debug log of the exercise in the browser: prints what was said
+after each key and checks what a blind pupil must hear at each step."""
+import re
+import sys
+
+from check_speech import contains, read
+
+NOTHING = "Нищо не е избрано."
+RESULT = "0.01001100110. След обратно преобразуване числото е: 0.2998046875"
+# The first three lines of each locked box as it wraps them.
+DESCRIPTION = [
+    "Преобразуването на десетична дроб в двоична е подобно на",
+    "преобразуването на десетично естествено число в двоично. Разликите",
+    "са:",
+]
+TRACE = ["Преобразувам десетичната дроб: 0.3", "0.6", "1.2"]
+PAGE_BUTTONS = ("Изчисли push button.", "Изчисти push button.")
+
+
+def soon_after(said, first, then):
+    """Whether `then` is said within a few utterances after every `first`."""
+    starts = [i for i, s in enumerate(said) if s == first]
+    return bool(starts) and all(then in said[i + 1 : i + 5] for i in starts)
+
+
+def back_from_the_toolbar(said):
+    """Whether, after «Изчисли» and «Изход», the browser's own buttons come before «Изчисти»."""
+    start = said.index(PAGE_BUTTONS[0]) if PAGE_BUTTONS[0] in said else len(said)
+    end = next((i for i in range(start, len(said)) if said[i] == PAGE_BUTTONS[1]), start)
+    return any(s.endswith("push button.") and s not in PAGE_BUTTONS for s in said[start:end])
+
+
+def main():
+    said, transcript = read(sys.argv[1])
+    print("\n".join(line for line in transcript if line not in ("  tab", "  left shift")))
+    alone = {"0.01001100110", "След обратно преобразуване числото е: 0.2998046875"}
+    # fmt: off
+    checks = [
+        ("the description's first line on focus, then line by line with the arrows",
+         "Описание на алгоритъма read only entry " + DESCRIPTION[0] in said
+         and contains(said, DESCRIPTION[1:] + DESCRIPTION[1::-1])),
+        ("the input's whole value on focus, once",
+         {"Дроб entry 0.45 selected.", "Дроб entry 0.3 selected."} <= set(said)
+         and not {"0.45", "selected", "0.4 selected.", "0. selected."} & set(said)),
+        ("a list's selected item on focus, and where it is",
+         contains(said, ["Брой цифри List with 22 items", "12."])
+         and contains(said, ["list item.", "12.", "8 of 22."])),
+        ("every list without a selection says so on focus, each time",
+         all(soon_after(said, name, NOTHING) for name in ("10-ична дроб.", "Брой цифри."))),
+        ("the empty «Изход» says its name and role",
+         contains(said, ["Изход.", "list box."]) and soon_after(said, "Изход.", NOTHING)),
+        ("Tab goes through the browser's toolbar and back to the page",
+         back_from_the_toolbar(said)),
+        ("the result and the check's last line after «Изчисли», in one, the focus kept",
+         contains(said, [RESULT, "left shift", "Брой цифри List with 22 items", "12."])
+         and not alone & set(said)),
+        ("the trace's first line on focus, then line by line with the arrows",
+         "Преобразуване read only entry " + TRACE[0] + "." in said
+         and contains(said, TRACE[1:] + TRACE[1::-1])),
+        ("the locked input is unavailable", "Дроб, недостъпно entry 0.3." in said),
+        ("the proposed fraction after a range choice",
+         any(re.fullmatch(r"Нова дроб: (0\.\d|1)", s) for s in said)),
+        ("one short phrase after «Изчисти»", "Всичко е изчистено." in said),
+    ]
+    # fmt: on
+    for name, ok in checks:
+        print(("heard: " if ok else "MISSING: ") + name)
+    sys.exit(0 if all(ok for _, ok in checks) else 1)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,45 @@
+# Sourced: a virtual X server, the accessibility bus on the session bus this
+# script runs in, and Orca headless, writing what it would say to a debug log.
+
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/x11_driver.sh"
+
+start_orca() {  # log workdir
+  # Orca speaks its own words (roles, states) in English, whatever the machine's locale.
+  export LANG=C.UTF-8 LC_ALL=C.UTF-8
+  unset LANGUAGE
+  rm -f "$1"
+  start_xvfb
+  /usr/libexec/at-spi-bus-launcher --launch-immediately &
+  BUS_PID=$!
+  trap 'kill ${APP_PID:-} ${SERVER_PID:-} ${ORCA_PID:-} "$BUS_PID" "$XVFB_PID" 2>/dev/null || true;
+        rm -rf "'"$2"'"' EXIT
+  sleep 1
+  # A fresh settings folder: Orca's defaults, whatever the machine's user set.
+  orca --replace -u "$2/orca" --debug-file="$1" >/dev/null 2>&1 &
+  ORCA_PID=$!
+  sleep 4
+}
+
+keys() {  # key...; orca+KEY holds Orca's modifier
+  local k
+  for k in "$@"; do
+    if [[ $k == orca+* ]]; then
+      xdotool keydown Insert key "${k#orca+}" keyup Insert
+    else
+      xdotool key "$k"
+    fi
+    sleep 1
+  done
+}
+
+stop_orca() {
+  # Orca writes its log in blocks: a few more keys push the last lines out.
+  local _
+  for _ in 1 2 3 4; do
+    xdotool key shift
+    sleep 1
+  done
+  kill -TERM "$ORCA_PID"
+  for _ in $(seq 50); do kill -0 "$ORCA_PID" 2>/dev/null || break; sleep 0.1; done
+  kill -KILL "$ORCA_PID" 2>/dev/null || true
+}

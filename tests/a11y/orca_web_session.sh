@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Runs the browser page under Orca, headless: a virtual X server, a private
+# session bus with the accessibility bus on it, Orca logging what it would say,
+# and Chromium as a real window on the same bus. Drives the whole exercise from
+# the keyboard, as a blind pupil would, and leaves Orca's debug log in the given
+# file.
+set -euo pipefail
+
+if [ -z "${KVILTORA_IN_SESSION:-}" ]; then
+  export KVILTORA_IN_SESSION=1
+  exec dbus-run-session -- "$0" "$@"
+fi
+
+site=$1
+log=$2
+here=$(dirname "$0")
+source "$here/orca_bus.sh"
+workdir=$(mktemp -d)
+start_orca "$log" "$workdir"
+
+/usr/bin/python3 "$here/../../scripts/serve-web.py" "$site" >"$workdir/server" &
+SERVER_PID=$!
+for _ in $(seq 100); do grep -q http "$workdir/server" && break; sleep 0.1; done
+url=$(grep -o 'http://[^ ]*' "$workdir/server")
+
+# A fresh profile that offers no translation, so that no info bar talks over the page.
+mkdir -p "$workdir/chromium/Default"
+echo '{"translate":{"enabled":false}}' >"$workdir/chromium/Default/Preferences"
+chromium --no-sandbox --test-type --force-renderer-accessibility --user-data-dir="$workdir/chromium" \
+  --no-first-run --no-default-browser-check --disable-background-networking \
+  --disable-component-update --disable-sync --disable-gpu --lang=bg \
+  --window-position=0,0 --window-size=800,600 "$url" >/dev/null 2>&1 &
+APP_PID=$!
+WINDOW=$(timeout 60 xdotool search --sync --onlyvisible --name "Представяне на десетична дроб")
+xdotool mousemove 1 1
+xdotool windowfocus --sync "$WINDOW"
+sleep 5
+
+# 1. The description line by line; every control once around, then the
+# browser's own toolbar, five stops, and back to the description.
+keys Down Down Up Up
+keys Tab Tab Tab Tab Tab Tab Tab
+keys Tab Tab Tab Tab Tab Tab
+# 2. The input, typed over.
+keys Tab Tab Tab ctrl+a
+xdotool type --delay 300 0.3
+sleep 1
+# 3. Twelve digits; then back to the input and to the list, each asked where it is.
+keys Tab Tab Down Down Down Down Down Down Down Down
+keys shift+Tab shift+Tab KP_Enter Tab Tab KP_Enter
+# 4. The calculation, without leaving the button.
+keys Tab space
+sleep 2
+# 5. The trace line by line; then, in browse mode, the locked input above it.
+keys shift+Tab shift+Tab Down Down Up Up orca+a Up
+# 6. A range (the locked input is skipped).
+keys shift+Tab Down
+sleep 2
+# 7. Clearing.
+keys shift+Tab space
+sleep 2
+stop_orca
