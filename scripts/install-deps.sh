@@ -25,6 +25,7 @@ if [ "$group" = test ]; then
     clang libclang-rt-14-dev valgrind
     libbenchmark-dev jq
     emscripten chromium chromium-driver python3-selenium
+    webkit2gtk-driver poppler-utils
     woff2
   )
 fi
