@@ -147,20 +147,21 @@ function showItems(list, items, selected) {
 function arranger(placed) {
   const inColumn = [...placed].sort((a, b) => a.control.column - b.control.column);
   const locked = placed.filter(({ control }) => control.locked).map(({ elements }) => elements[0]);
-  const arrangement = () => getComputedStyle(windowArea).getPropertyValue('--arrangement').trim();
-  const grows = () => arrangement() === 'column';
+  let shown = 'window';
   // Heights are cleared and measured together, with the page's height held
   // meanwhile, so that one layout follows and the page keeps its scroll.
   const fit = (boxes) => {
-    if (!boxes.length || !grows()) return;
+    if (shown !== 'column' || !boxes.length) return;
     windowArea.style.minHeight = `${windowArea.offsetHeight}px`;
     boxes.forEach((box) => (box.style.height = '0'));
     const heights = boxes.map((box) => box.scrollHeight + box.offsetHeight - box.clientHeight);
     boxes.forEach((box, i) => (box.style.height = `${heights[i]}px`));
     windowArea.style.minHeight = '';
   };
+  // Read again whenever the page changes size: a phone turned, a zoom, a window resized.
   const arrange = () => {
-    const order = (grows() ? inColumn : placed).flatMap(({ elements }) => elements);
+    shown = getComputedStyle(windowArea).getPropertyValue('--arrangement').trim();
+    const order = (shown === 'column' ? inColumn : placed).flatMap(({ elements }) => elements);
     if (order.some((element, i) => windowArea.children[i] !== element)) {
       const focused = document.activeElement;
       windowArea.append(...order);
@@ -169,7 +170,7 @@ function arranger(placed) {
     locked.forEach((box) => (box.style.height = ''));
     fit(locked);
   };
-  return { arrange, fit, arrangement };
+  return { arrange, fit, arrangement: () => shown };
 }
 
 // A minimum font size raises the text but not lengths in rem; the root takes the
