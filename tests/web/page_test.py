@@ -279,6 +279,22 @@ class PageTest(unittest.TestCase):
             for beside in (window, css("border-top-color")):
                 self.assertGreaterEqual(contrast(css("outline-color"), beside), 3, name)
 
+    def test_arrangement_follows_the_window_size(self):
+        p = self.page
+        size = self.driver.get_window_size()
+        self.addCleanup(self.driver.set_window_size, size["width"], size["height"])
+        p.choose("Diapazon(1)", "26")
+        p.control("Command1(0)").click()
+        out = p.control("Text1(2)")
+        # Whether the trace box holds the whole trace, and what Tab reaches from it.
+        for width, whole, after in ((450, True, "Diapazon(0)"), (800, False, "Diapazon(1)")):
+            self.driver.set_window_size(width, 600)
+            grown = lambda _: (out.get_property("offsetHeight") > 900) == whole  # noqa: E731
+            WebDriverWait(self.driver, 5).until(grown)
+            p.js("arguments[0].focus()", out)
+            p.press(Keys.TAB)
+            self.assertEqual(p.focused(), after, width)
+
     def test_tab_order(self):
         order = KEYBOARD_ORDER[self.arrangement][1:]
         visited = []
