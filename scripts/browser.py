@@ -1,6 +1,6 @@
-"""A local web server, Debian's headless Chromium and WebKitGTK's MiniBrowser
-through Selenium, and a driver for the page that finds each control as the
-window names it; shared by the page tests, the benchmarks and the screenshot script.
+"""A local web server, Debian's headless Chromium through Selenium, and a driver
+for the page that finds each control as the window names it; shared by the page
+tests, the benchmarks and the screenshot script.
 
 The emscripten module fetches its .wasm, so it must come from an http origin;
 the server listens on 127.0.0.1 at a free port.
@@ -9,7 +9,6 @@ import contextlib
 import functools
 import glob
 import http.server
-import subprocess
 import threading
 from pathlib import Path
 
@@ -74,8 +73,6 @@ def start_chromium(*arguments, logs=False, prefs=None):
     preferences, and with its performance and console logs kept when asked; the
     caller quits it."""
     options = webdriver.ChromeOptions()
-    if prefs:
-        options.add_experimental_option("prefs", prefs)
     options.binary_location = "/usr/bin/chromium"
     for argument in (
         "--headless=new",
@@ -89,7 +86,20 @@ def start_chromium(*arguments, logs=False, prefs=None):
         options.add_argument(argument)
     if logs:
         options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
+    if prefs:
+        options.add_experimental_option("prefs", prefs)
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    driver.set_script_timeout(300)
+    return driver
+
+
+def start_webkit():
+    """Debian's WebKitGTK MiniBrowser through Selenium, on the X display that
+    DISPLAY names; the caller quits it."""
+    options = webdriver.WebKitGTKOptions()
+    options.binary_location = glob.glob("/usr/lib/*/webkit2gtk-4.1/MiniBrowser")[0]
+    options.add_argument("--automation")
+    driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
     driver.set_script_timeout(300)
     return driver
 
@@ -106,21 +116,6 @@ def chromium():
 def page_chromium():
     """The page's browser: a desktop-sized window, in Bulgarian, its logs kept."""
     return start_chromium("--window-size=800,600", "--lang=bg", logs=True)
-
-
-def start_webkit(width, height):
-    """WebKitGTK's MiniBrowser through WebKitWebDriver, on the X display of
-    $DISPLAY, its window the given size or as near as it goes; the caller quits it."""
-    options = webdriver.WebKitGTKOptions()
-    options.binary_location = glob.glob("/usr/lib/*/webkit2gtk-4.*/MiniBrowser")[0]
-    options.add_argument("--automation")
-    driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver", options=options)
-    driver.set_script_timeout(300)
-    driver.set_window_size(width, height)
-    # With no window manager the X server gives the keyboard to the window under
-    # the pointer, and WebKit marks a focused control only in a window that has it.
-    subprocess.run(["xdotool", "mousemove", "10", "10"], check=True)
-    return driver
 
 
 def open_page(driver, url, ready=None):
