@@ -18,15 +18,8 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.wait import WebDriverWait
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
-from browser import (  # noqa: E402
-    PAGE_READY,
-    Page,
-    fix_clock,
-    page_chromium,
-    serve,
-    start_webkit,
-    unfix_clock,
-)
+from browser import PAGE_READY, Page, fix_clock, page_chromium, serve, unfix_clock  # noqa: E402
+from browser import start_webkit  # noqa: E402
 
 SITE = sys.argv[1] if __name__ == "__main__" else ""
 CAPTION = "www.kviltora.example Представяне на десетична дроб като двоично число"
