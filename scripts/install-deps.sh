@@ -25,7 +25,7 @@ if [ "$group" = test ]; then
     clang libclang-rt-14-dev valgrind
     libbenchmark-dev jq
     emscripten chromium chromium-driver python3-selenium
-    woff2
+    fonts-croscore python3-fonttools python3-brotli fonts-dejavu-core
   )
 fi
 packages+=("$@")

@@ -1,10 +1,13 @@
 """The browser edition's page, driven in headless Chromium from 127.0.0.1 by real
 keys, clicks and taps. Usage: page_test.py SITE_FOLDER [unittest names...]"""
+import collections
 import json
 import sys
 import time
 import unittest
 from pathlib import Path
+
+from fontTools.ttLib import TTFont
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
@@ -12,7 +15,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.wait import WebDriverWait
 
-from browser import open_page, serve, start_chromium
+from browser import dejavu_only, open_page, serve, start_chromium
 
 SITE = sys.argv[1] if __name__ == "__main__" else ""
 CAPTION = "www.kviltora.example Представяне на десетична дроб като двоично число"
@@ -60,9 +63,48 @@ PROPOSALS_SEED_7 = ["0.1", "0.08", "0.077", "0.0764", "0.07631", "0.076309"]
 SECOND_PROPOSAL = "0.22734"
 
 
-def chromium():
+# The page's own font, and what the browser draws with where the device has
+# Liberation Serif (as here) and where it has no Times-metric serif at all.
+FAMILY = "Kviltora Serif"
+LOCAL_FACES = {"LiberationSerif", "LiberationSerif-Bold"}
+SUBSET_FACES = {"KviltoraSerif-Regular", "KviltoraSerif-Bold"}
+SUBSET_FILES = ["fonts/KviltoraSerif-Regular.woff2", "fonts/KviltoraSerif-Bold.woff2"]
+# Besides every character the page is seen to show, the subset keeps these.
+ALPHABET = "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЬЮЯабвгдежзийклмнопрстуфхцчшщъьюяЍѝ"
+KEPT_TOO = ALPHABET + "0123456789+-.,:;!?()%/ abcxyzABCXYZ„“”«»–—…№\u00a0"
+
+
+def chromium(env=None):
     """The page's browser: a desktop-sized window, in Bulgarian, its logs kept."""
-    return start_chromium("--window-size=800,600", "--lang=bg", logs=True)
+    return start_chromium("--window-size=800,600", "--lang=bg", logs=True, env=env)
+
+
+def check_look(test, p):
+    """Every control at its place, in its colours and font, with its text fitting."""
+    area = p.control("MainForm").rect
+    test.assertEqual([area["width"], area["height"]], [572, 381])
+    back = p.control("MainForm").value_of_css_property("background-color")
+    test.assertEqual(back, "rgba(128, 128, 255, 1)")
+    for name, (box, back, size, bold, *_) in CONTROLS.items():
+        element = p.control(name)
+        at = element.rect
+        placed = (at["x"] - area["x"], at["y"] - area["y"], at["width"], at["height"])
+        test.assertEqual(placed, box, name)
+        css = element.value_of_css_property
+        test.assertEqual(css("background-color"), "rgba(%d, %d, %d, 1)" % back, name)
+        font = (css("font-size"), css("font-weight"))
+        test.assertEqual(font, (f"{size}px", "700" if bold else "400"), name)
+        test.assertTrue(css("font-family").startswith(f'"{FAMILY}"'), name)
+        overflow = element.get_property("scrollWidth") - element.get_property("clientWidth")
+        test.assertLessEqual(overflow, 0, name)
+    test.assertTrue(p.js(f"return document.fonts.check('700 16px \"{FAMILY}\"')"))
+
+
+def page_requests(requests):
+    """What the page asked for, by path; the tab's icon is the browser's own
+    business, which it may fetch again."""
+    page = {path: n for (by, path), n in requests.items() if by == "page"}
+    return {path: n for path, n in page.items() if not path.startswith("/icons/")}
 
 
 class Page:
@@ -108,6 +150,21 @@ class Page:
     def focused(self):
         return self.js("return document.activeElement.dataset.control")
 
+    def drawn_faces(self):
+        """The fonts the browser draws the labels, buttons and list rows with."""
+        cdp = self.driver.execute_cdp_cmd
+        cdp("DOM.enable", {})
+        cdp("CSS.enable", {})
+        root = cdp("DOM.getDocument", {})["root"]["nodeId"]
+        found = cdp(
+            "DOM.querySelectorAll", {"nodeId": root, "selector": ".label, button, .list > *"}
+        )
+        fonts = [
+            cdp("CSS.getPlatformFontsForNode", {"nodeId": node})["fonts"]
+            for node in found["nodeIds"]
+        ]
+        return {font["postScriptName"] for used in fonts for font in used}
+
 
 class PageTest(unittest.TestCase):
     @classmethod
@@ -141,7 +198,7 @@ class PageTest(unittest.TestCase):
         self.assertFalse(self.driver.find_element(By.ID, "failure").is_displayed())
         # The licence and the fonts' licence travel with the page.
         served = "return Promise.all(arguments[0].map(f => fetch(f).then(r => r.ok)))"
-        self.assertEqual(p.js(served, ["LICENSE.txt", "fonts/LICENSE-Liberation.txt"]), [True, True])
+        self.assertEqual(p.js(served, ["LICENSE.txt", "fonts/LICENSE-Tinos.txt"]), [True, True])
 
     def test_calculation_refusals_and_clearing(self):
         p = self.page
@@ -244,23 +301,9 @@ class PageTest(unittest.TestCase):
 
     def test_look_of_every_control(self):
         p = self.page
+        check_look(self, p)
         area = p.control("MainForm").rect
-        self.assertEqual([area["width"], area["height"]], [572, 381])
-        back = p.control("MainForm").value_of_css_property("background-color")
-        self.assertEqual(back, "rgba(128, 128, 255, 1)")
-        for name, (box, back, size, bold, *_) in CONTROLS.items():
-            element = p.control(name)
-            at = element.rect
-            placed = (at["x"] - area["x"], at["y"] - area["y"], at["width"], at["height"])
-            self.assertEqual(placed, box, name)
-            css = element.value_of_css_property
-            self.assertEqual(css("background-color"), "rgba(%d, %d, %d, 1)" % back, name)
-            font = (css("font-size"), css("font-weight"))
-            self.assertEqual(font, (f"{size}px", "700" if bold else "400"), name)
-            self.assertTrue(css("font-family").startswith('"Liberation Serif"'), name)
-            overflow = element.get_property("scrollWidth") - element.get_property("clientWidth")
-            self.assertLessEqual(overflow, 0, name)
-        self.assertTrue(p.js("return document.fonts.check('700 16px \"Liberation Serif\"')"))
+        self.assertEqual(p.drawn_faces(), LOCAL_FACES)  # the device's own
         # Where a label and a box share a pixel, the box covers the label.
         for name, (x, y) in {"Text1(1)": (184, 190), "Diapazon(2)": (530, 216),
                              "Diapazon(1)": (50, 208), "Diapazon(0)": (50, 296)}.items():
@@ -332,8 +375,10 @@ class OfflineAndFailureTest(unittest.TestCase):
                 ".then(names => Promise.all(names.map(n => caches.open(n).then(c => c.keys()))))"
                 ".then(lists => arguments[0]([lists.flat().map(r => r.url), localStorage.length,"
                 " sessionStorage.length]))")
+        # The device has a font of its own, and the window shows no licence.
         files = {f.relative_to(SITE).as_posix() for f in Path(SITE).rglob("*") if f.is_file()}
-        self.assertEqual({u[len(url) + 1:] or "index.html" for u in kept[0]}, files - {"sw.js"})
+        files = {f for f in files if not f.endswith((".woff2", ".txt", "sw.js"))}
+        self.assertEqual({u[len(url) + 1:] or "index.html" for u in kept[0]}, files)
         self.assertEqual(kept[1:], [0, 0])  # nothing the pupil types is kept
         self.assertEqual(self.load(url + "/"), "ready")
         controlled = "return navigator.serviceWorker.controller !== null"
@@ -355,6 +400,58 @@ class OfflineAndFailureTest(unittest.TestCase):
         with serve({"/": SITE}) as url:
             self.driver.get(url + "/")
             self.assertEqual(self.failure_shown(), (True, False, True))
+
+
+class FontsAndFetchesTest(unittest.TestCase):
+    """First visits, each with a browser and a server of its own: which font the
+    window gets, and that the page fetches every file once."""
+
+    def visit(self, env=None):
+        requests = collections.Counter()
+        with serve({"/": SITE}, requests) as url:
+            driver = chromium(env)
+            self.addCleanup(driver.quit)
+            page = Page(driver, url + "/")
+            page.open()
+            driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+        for path, n in page_requests(requests).items():
+            self.assertEqual(n, 1, path)
+        for path in ("/", "/style.css", "/app.js", "/kviltora_core.js", "/kviltora_core.wasm"):
+            self.assertIn(("page", path), requests)
+        return page, requests, [TTFont(Path(SITE) / name) for name in SUBSET_FILES]
+
+    def test_the_devices_own_font_and_nothing_downloaded_for_it(self):
+        page, requests, _ = self.visit()
+        self.assertEqual([path for _, path in requests if path.endswith(".woff2")], [])
+        self.assertEqual(page.drawn_faces(), LOCAL_FACES)
+
+    def test_the_subset_where_the_device_has_no_times_metric_font(self):
+        with dejavu_only() as env:
+            page, requests, fonts = self.visit(env)
+            # Once, by the page: the worker's install takes them from the browser's cache.
+            fonts_fetched = [key for key in requests.elements() if key[1].endswith(".woff2")]
+            self.assertEqual(
+                sorted(fonts_fetched), [("page", "/" + f) for f in sorted(SUBSET_FILES)]
+            )
+            check_look(self, page)
+            self.assertEqual(page.drawn_faces(), SUBSET_FACES)
+            # Every character the page shows, after a long trace and a proposal of each range.
+            page.choose("Diapazon(1)", "26")
+            page.type("0.1")
+            page.control("Command1(0)").click()
+            for item in page.items("Diapazon(0)"):
+                page.choose("Diapazon(0)", item)
+            shown = page.js(
+                "return document.body.textContent + [...document.querySelectorAll("
+                "'textarea, input')].map(box => box.value).join('')"
+            )
+            for font in fonts:
+                self.assertEqual(font["name"].getDebugName(1), FAMILY)
+                missing = set(shown + KEPT_TOO) - {"\n", "\r"} - set(map(chr, font.getBestCmap()))
+                self.assertEqual(missing, set())
+            # Offline, the worker has the subset.
+            page.open()
+            self.assertEqual(page.drawn_faces(), SUBSET_FACES)
 
 
 if __name__ == "__main__":
