@@ -5,14 +5,17 @@ the server listens on 127.0.0.1 at a free port.
 """
 import contextlib
 import functools
+import glob
 import http.server
 import os
 import tempfile
 import threading
+import warnings
 from pathlib import Path
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
 
 
 class _Handler(http.server.SimpleHTTPRequestHandler):
@@ -94,6 +97,28 @@ def start_chromium(*arguments, logs=False, env=None):
         options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
     service = Service("/usr/bin/chromedriver", env={**os.environ, **(env or {})})
     driver = webdriver.Chrome(service=service, options=options)
+    driver.set_script_timeout(300)
+    return driver
+
+
+def start_webkit(env=None):
+    """Debian's WebKitGTK MiniBrowser through Selenium, on the X display that
+    DISPLAY names, with any further environment; the caller quits it."""
+    options = WebKitOptions()
+    options.binary_location = glob.glob("/usr/lib/*/webkit2gtk-4.1/MiniBrowser")[0]
+    options.add_argument("--automation")
+    # The driver starts the browser, which takes its environment from this process.
+    saved = dict(os.environ)
+    os.environ.update(env or {})
+    try:
+        with warnings.catch_warnings():  # Selenium's own WebKitGTK capabilities are outdated
+            warnings.simplefilter("ignore", DeprecationWarning)
+            driver = webdriver.WebKitGTK(
+                executable_path="/usr/bin/WebKitWebDriver", options=options
+            )
+    finally:
+        os.environ.clear()
+        os.environ.update(saved)
     driver.set_script_timeout(300)
     return driver
 

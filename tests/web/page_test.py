@@ -1,6 +1,7 @@
 """The browser edition's page, driven in headless Chromium from 127.0.0.1 by real
 keys, clicks and taps. Usage: page_test.py SITE_FOLDER [unittest names...]"""
 import collections
+import contextlib
 import json
 import sys
 import time
@@ -15,7 +16,7 @@ from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.wait import WebDriverWait
 
-from browser import dejavu_only, open_page, serve, start_chromium
+from browser import dejavu_only, open_page, serve, start_chromium, start_webkit
 
 SITE = sys.argv[1] if __name__ == "__main__" else ""
 CAPTION = "www.kviltora.example Представяне на десетична дроб като двоично число"
@@ -452,6 +453,29 @@ class FontsAndFetchesTest(unittest.TestCase):
             # Offline, the worker has the subset.
             page.open()
             self.assertEqual(page.drawn_faces(), SUBSET_FACES)
+
+
+class WebKitTest(unittest.TestCase):
+    """WebKitGTK, in the X display that DISPLAY names: every file once, fonts
+    only where the device has no serif of its own."""
+
+    def test_each_file_once(self):
+        subset = {"/" + name for name in SUBSET_FILES}
+        for dejavu, fonts in ((False, set()), (True, subset)):
+            with self.subTest(dejavu_only=dejavu), contextlib.ExitStack() as stack:
+                env = stack.enter_context(dejavu_only()) if dejavu else None
+                requests = collections.Counter()
+                url = stack.enter_context(serve({"/": SITE}, requests))
+                driver = start_webkit(env)
+                stack.callback(driver.quit)
+                Page(driver, url + "/").open()
+                driver.execute_async_script(
+                    "navigator.serviceWorker.ready.then(() => arguments[0]())"
+                )
+                fetched = page_requests(requests)
+                self.assertEqual({path for path in fetched if path.endswith(".woff2")}, fonts)
+                self.assertEqual({path: n for path, n in fetched.items() if n != 1}, {})
+                self.assertIn("/kviltora_core.wasm", fetched)
 
 
 if __name__ == "__main__":
