@@ -81,6 +81,7 @@ test-a11y: configure
 	@cmake --build $(BUILD_DIR)
 	@tests/a11y/orca_session.sh $(BUILD_DIR)/kviltora $(abspath $(BUILD_DIR))/orca-debug.log
 	@tests/a11y/check_speech.py $(BUILD_DIR)/orca-debug.log
+	@tests/a11y/choose_by_atspi.sh $(BUILD_DIR)/kviltora 2>/dev/null | grep -E '^(heard|MISSING)'
 
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
@@ -102,5 +103,6 @@ bench: deps web
 	@/usr/bin/python3 bench/page-bench.py $(WEB_SITE) $(if $(PAGE_BEFORE),--before $(PAGE_BEFORE))
 	@/usr/bin/python3 bench/web-bench.py $(WEB_SITE) $(BENCH_DIR)/bench-results/kviltora_core_bench.json
 
+# Every build folder and the package left in dist/.
 clean:
-	rm -rf $(BUILD_DIR) $(WEB_DIR)
+	rm -rf $(BUILD_DIR) $(WEB_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR) dist

@@ -16,20 +16,17 @@ import statistics
 import sys
 from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests/web"))
-from browser import dejavu_only, serve  # noqa: E402
-from page_test import chromium  # noqa: E402
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "scripts"))
+from browser import PAGE_READY, dejavu_only, page_chromium, serve  # noqa: E402
 
 STARTUP_GOAL_MS, CLICK_GOAL_MS = 300, 2
 # A first visit's goals, by the fonts the device has.
 SIZE_GOALS_KB = {"Liberation Serif": 70, "DejaVu only": 120}
 WARM_UP = 100  # clicks before the browser has compiled the page's code and filled its caches
 
-# Resolves with the milliseconds from navigation to the moment the page marks
-# itself ready: the form loaded and the window built, shown and focused.
-READY = """const done = arguments[0];
-window.pageReady.then(() => done(performance.getEntriesByName('kviltora-ready')[0].startTime),
-                      () => done(-1));"""
+# The milliseconds from navigation to the moment the page marked itself ready:
+# the form loaded and the window built, shown and focused.
+READY_AT = "return performance.getEntriesByName('kviltora-ready')[0].startTime"
 
 # The milliseconds from navigation to the first paint with content. The page
 # shows nothing until its form is ready and the window drawn, so this is the
@@ -75,10 +72,10 @@ def first_visit(site, env):
     with who asked for it ("page", "worker" or both)."""
     requests = collections.Counter()
     with serve({"/": site}, requests) as base:
-        driver = chromium(env)
+        driver = page_chromium(env)
         try:
             driver.get(base + "/")
-            driver.execute_async_script(READY)
+            driver.execute_async_script(PAGE_READY)
             driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
         finally:
             driver.quit()
@@ -108,7 +105,8 @@ def startups(driver, urls, rounds, cold):
     for _ in range(rounds):
         for name in random.sample(list(urls), len(urls)):
             driver.get(urls[name])
-            ready[name].append(driver.execute_async_script(READY))
+            driver.execute_async_script(PAGE_READY)
+            ready[name].append(driver.execute_script(READY_AT))
             drawn[name].append(driver.execute_async_script(FIRST_PAINT))
     return ready, drawn
 
@@ -152,12 +150,12 @@ def main():
     whole = sum(gzipped(f) for f in sites["this"].rglob("*") if f.is_file())
     with contextlib.ExitStack() as stack:
         urls = {name: stack.enter_context(serve({"/": site})) + "/" for name, site in sites.items()}
-        driver = chromium()
+        driver = page_chromium()
         stack.callback(driver.quit)
         cold = startups(driver, urls, options.rounds, cold=True)
         warm = startups(driver, urls, options.rounds, cold=False)
         driver.get(urls["this"])
-        driver.execute_async_script(READY)
+        driver.execute_async_script(PAGE_READY)
         clicks = driver.execute_async_script(CLICKS, WARM_UP + 500)
     print("Browser page, headless Chromium on 127.0.0.1")
     print_first_visits(visits)

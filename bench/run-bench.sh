@@ -3,7 +3,7 @@
 # and prints their figures against the targets. Raw results stay in
 # BUILD_DIR/bench-results. Usage: bench/run-bench.sh BUILD_DIR [START-UP RUNS]
 set -euo pipefail
-source "$(dirname "$0")/../tests/e2e/x11_driver.sh"
+source "$(dirname "$0")/../scripts/x11_driver.sh"
 
 build=${1:?usage: run-bench.sh BUILD_DIR [START-UP RUNS]}
 runs=${2:-20}

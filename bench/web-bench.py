@@ -11,7 +11,7 @@ import sys
 from pathlib import Path
 
 HERE = Path(__file__).resolve().parent
-sys.path.insert(0, str(HERE.parent / "tests" / "web"))
+sys.path.insert(0, str(HERE.parent / "scripts"))
 import browser  # noqa: E402
 
 INPUTS = ("0.45", "0.1", "0.3")
@@ -55,7 +55,7 @@ def main():
     instantiations, calculations = [], {i: [] for i in INPUTS}
     with browser.serve({"/": site, "/bench/": HERE}) as url, browser.chromium() as driver:
         for _ in range(loads):
-            browser.open_page(driver, f"{url}/bench/web_bench.html")
+            browser.open_page(driver, f"{url}/bench/web_bench.html", ready="window.pageReady")
             for i in INPUTS:
                 result = driver.execute_script("return benchmark(arguments[0])", i)
                 calculations[i].append(result["median"])

@@ -12,13 +12,13 @@ const kLargestCountRow = 21;  // "26": the loop stops one short, at 25 digits
 // browser's clock is coarse.
 function calculationMicroseconds(input, batches, perBatch) {
   const form = new core.Form();
-  form.setText(1, input);
-  form.select(1, kLargestCountRow);
-  for (let i = 0; i < perBatch; ++i) form.clickCommand(0);  // warm up
+  form.userText1Change(1, input, input.length);
+  form.userDiapazonClick(1, kLargestCountRow);
+  for (let i = 0; i < perBatch; ++i) form.userCommand1Click(0);  // warm up
   const times = [];
   for (let b = 0; b < batches; ++b) {
     const start = performance.now();
-    for (let i = 0; i < perBatch; ++i) form.clickCommand(0);
+    for (let i = 0; i < perBatch; ++i) form.userCommand1Click(0);
     times.push(((performance.now() - start) * 1000) / perBatch);
   }
   const digits = form.items(2).length;

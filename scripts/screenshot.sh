@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh imagemagick
 make build
-source tests/e2e/x11_driver.sh
+source scripts/x11_driver.sh
 start_program build/kviltora
 choose_count 10
 press_calculate

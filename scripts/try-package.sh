@@ -21,7 +21,7 @@ trap '$sudo apt-get remove -y -qq kviltora' EXIT
 dpkg -L kviltora
 tests/e2e/calculate_e2e.sh /usr/bin/kviltora
 (
-  source tests/e2e/x11_driver.sh
+  source scripts/x11_driver.sh
   start_program /usr/bin/kviltora
   wm_class=$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/*.kviltora.desktop)
   found=$(timeout 10 xdotool search --sync --onlyvisible --class "$wm_class")

@@ -2,17 +2,14 @@
 """Takes the README's picture of the browser page: 0.45 converted with the count
 10, in headless Chromium. Usage: web-screenshot.py SITE_FOLDER OUTPUT.png"""
 import sys
-from pathlib import Path
 
-sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "tests/web"))
-from browser import serve  # noqa: E402
-from page_test import Page, chromium  # noqa: E402
+from browser import Page, page_chromium, serve
 
 
 def main() -> None:
     site, output = sys.argv[1], sys.argv[2]
     with serve({"/": site}) as url:
-        driver = chromium()
+        driver = page_chromium()
         try:
             page = Page(driver, url + "/")
             page.open()

@@ -47,13 +47,9 @@ std::vector<std::string> OnListFocus(const MainForm& form, std::int16_t index) {
   return {"Нищо не е избрано."};
 }
 
-std::string InputAccessibleName(bool locked) {
-  const auto looks = ControlsInTabOrder();
-  const auto input = std::find_if(looks.begin(), looks.end(), [](const ControlLook& look) {
-    return look.kind == ControlKind::kTextBox && look.index == 1;
-  });
-  const std::string name = input->accessibleName;
-  return locked ? name + ", недостъпно" : name;
+std::string Text1AccessibleName(const MainForm& form, std::int16_t index) {
+  const std::string name = LookOf(ControlKind::kTextBox, index).accessibleName;
+  return form.Text1[index].Enabled ? name : name + ", недостъпно";
 }
 
 }  // namespace kviltora

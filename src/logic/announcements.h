@@ -18,8 +18,8 @@ std::vector<std::string> AfterDiapazonClick(const MainForm& form, std::int16_t i
 // item is named by the focus itself.
 std::vector<std::string> OnListFocus(const MainForm& form, std::int16_t index);
 
-// The input's name for a screen reader: a locked input says so, since a
+// A text box's name for a screen reader: a disabled box says so, since a
 // reader that skips it on the keyboard may still read it on the screen.
-std::string InputAccessibleName(bool locked);
+std::string Text1AccessibleName(const MainForm& form, std::int16_t index);
 
 }  // namespace kviltora

@@ -5,10 +5,22 @@
 
 namespace kviltora {
 
-// What the input box keeps of a typed or pasted text: its first
-// kInputMaxUnits UTF-16 units, without any half of a character beyond U+FFFF.
-// A cut through such a character leaves a lone half, which is dropped with any
-// other, or the box would show a broken glyph where the form holds "?".
-std::u16string FitInput(std::u16string_view typed);
+// The input box as the user edits it, in UTF-16 units, as every shell counts them.
+struct BoxEdit {
+  std::u16string text;
+  std::size_t caret;
+};
+
+// What the input box keeps of an edit that turned `before` into `after`, with
+// the caret left at `caret`. The text the edit did not touch stays; of what it
+// put in, the leading whole characters that fit in kInputMaxUnits units. So a
+// full box refuses a typed character wherever the caret stands, instead of
+// pushing its last digit out, and a long paste keeps its start. A character
+// beyond U+FFFF is kept whole or not at all, and a lone half never.
+BoxEdit KeepEdit(std::u16string_view before, std::u16string_view after, std::size_t caret);
+
+// The form keeps its texts in UTF-8.
+std::u16string ToUtf16(std::string_view utf8);
+std::string ToUtf8(std::u16string_view utf16);
 
 }  // namespace kviltora

@@ -1,5 +1,7 @@
 #include "window_look.h"
 
+#include <algorithm>
+
 namespace kviltora {
 namespace {
 
@@ -13,7 +15,7 @@ using enum ControlKind;
 
 constexpr ControlLook kControls[] = {
     {"Text1(0)", kTextBox, 0, 240, 600, 7815, 1815, kDefault, kGrey, "Описание на алгоритъма",
-     "Описание на алгоритъма"},
+     "Описание на алгоритъма", true},
     {"Etiket(0)", kLabel, 0, 1440, 120, 5415, 375, kBold, kOrange, nullptr, nullptr},
     {"Command1(1)", kButton, 1, 7200, 120, 1095, 375, kBold, Colour{255, 128, 128},
      "Инициализира - изтрива всички въведени данни", "Изчисти"},
@@ -24,7 +26,7 @@ constexpr ControlLook kControls[] = {
     {"Text1(1)", kTextBox, 1, 2760, 2640, 3135, 405, kDefault, std::nullopt,
      "Десетична дроб с точка за разделител, например 0.45", "Дроб"},
     {"Text1(2)", kTextBox, 2, 1680, 3240, 5775, 2340, kDefault, std::nullopt,
-     "Извежда резултата от преобразуване на числото", "Преобразуване"},
+     "Извежда резултата от преобразуване на числото", "Преобразуване", true},
     {"Diapazon(1)", kList, 1, 120, 3120, 1335, 825, kListFont, kGrey,
      "Брой цифри: двоичните цифри са най-много с една по-малко от избраното число", "Брой цифри"},
     {"Etiket(3)", kLabel, 3, 120, 2760, 1335, 375, kDefault, kOrange, nullptr, nullptr},
@@ -47,6 +49,12 @@ const WindowLook& MainWindowLook() {
 
 std::span<const ControlLook> ControlsInTabOrder() {
   return kControls;
+}
+
+const ControlLook& LookOf(ControlKind kind, std::int16_t index) {
+  return *std::find_if(std::begin(kControls), std::end(kControls), [=](const ControlLook& look) {
+    return look.kind == kind && look.index == index;
+  });
 }
 
 }  // namespace kviltora

@@ -31,6 +31,7 @@ struct ControlLook {
   std::optional<Colour> back;  // none: the system's colour for its kind
   const char* tooltip;         // none for labels
   const char* accessibleName;  // what a screen reader calls it; labels are read by caption
+  bool locked = false;         // a box of several lines that the user reads but cannot change
 };
 
 struct WindowLook {
@@ -44,6 +45,8 @@ const WindowLook& MainWindowLook();
 // The controls in the order the keyboard visits them; labels keep their place
 // here but never take the focus.
 std::span<const ControlLook> ControlsInTabOrder();
+
+const ControlLook& LookOf(ControlKind kind, std::int16_t index);
 
 // The input box holds at most this many UTF-16 units, typed or pasted.
 inline constexpr int kInputMaxUnits = 9;

@@ -5,8 +5,8 @@
 #include <QListWidget>
 #include <QPointer>
 
-#include "announcements.h"
 #include "form_model.h"
+#include "user_actions.h"
 
 namespace kviltora {
 namespace {
@@ -25,12 +25,7 @@ class InputInterface : public QAccessibleWidget,
   InputInterface(QLineEdit* input, QAccessibleInterface* stock)
       : QAccessibleWidget(input, QAccessible::EditableText), stock_(stock) {}
 
-  QString text(QAccessible::Text t) const override {
-    if (t == QAccessible::Name) {
-      return QString::fromStdString(InputAccessibleName(!widget()->isEnabled()));
-    }
-    return stock_->text(t);
-  }
+  QString text(QAccessible::Text t) const override { return stock_->text(t); }
   void setText(QAccessible::Text t, const QString& text) override { stock_->setText(t, text); }
   QAccessible::State state() const override { return stock_->state(); }
   void* interface_cast(QAccessible::InterfaceType t) override {
@@ -110,16 +105,11 @@ void DropTextSelection(QAccessibleEvent* event) {
   QAccessible::installUpdateHandler(self);
 }
 
-// Its name says whether it is locked, so a change of state changes the name.
 class InputEvents : public QObject {
  public:
   using QObject::QObject;
 
   bool eventFilter(QObject* input, QEvent* event) override {
-    if (event->type() == QEvent::EnabledChange) {
-      QAccessibleEvent changed(input, QAccessible::NameChanged);
-      QAccessible::updateAccessibility(&changed);
-    }
     if (event->type() != QEvent::FocusIn) return false;
     passedOn = QAccessible::installUpdateHandler(DropTextSelection);
     input->event(event);
@@ -146,7 +136,7 @@ class SelectionOnFocus : public QObject {
     if (!list_->hasFocus()) return;
     const QList<QListWidgetItem*> selected = list_->selectedItems();
     if (selected.isEmpty()) {
-      Announce(list_->window(), OnListFocus(form_, index_));
+      Announce(list_->window(), UserDiapazonFocus(form_, index_));
       return;
     }
     QAccessibleEvent focus(list_, QAccessible::Focus);

@@ -15,7 +15,7 @@ struct MainForm;
 // What screen readers need beyond the widgets' own answers. None of it
 // changes what the window shows or where the focus goes.
 
-// The input reads its whole text as one run, and says when it is locked.
+// The input reads its whole text as one run.
 void DescribeInputForScreenReaders(QLineEdit* input);
 
 // A list that takes the focus names its selected item; without one, the form

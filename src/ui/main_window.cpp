@@ -12,9 +12,7 @@
 #include "accessibility.h"
 #include "announcements.h"
 #include "button_control.h"
-#include "input_limit.h"
 #include "list_control.h"
-#include "procedures.h"
 #include "window_look.h"
 
 namespace kviltora {
@@ -72,45 +70,33 @@ void ShowText(QPlainTextEdit* box, const TextBox& model, std::string& shown) {
     shown = model.Text;
     box->setPlainText(FromModel(shown));
   }
-  box->setEnabled(model.Enabled);
 }
 
-void ShowList(ListControl* list, const ListBox& model) {
-  const QSignalBlocker blocker(list);
-  bool same = list->count() == model.ListCount();
-  for (std::int16_t i = 0; same && i < model.ListCount(); ++i) {
-    same = list->item(i)->text() == QString::fromStdString(model.List(i));
-  }
-  if (!same) {
-    list->clear();
-    for (std::int16_t i = 0; i < model.ListCount(); ++i) {
-      list->addItem(QString::fromStdString(model.List(i)));
-    }
-  }
-  if (model.ListIndex() < 0) {
-    list->clearSelection();
-  } else if (list->currentRow() != model.ListIndex() ||
-             !list->item(model.ListIndex())->isSelected()) {
-    list->setCurrentRow(model.ListIndex());
+void ShowLine(QLineEdit* box, const TextBox& model) {
+  const QString text = QString::fromStdString(model.Text);
+  if (box->text() != text) {
+    const QSignalBlocker blocker(box);  // the form's own text, not a change to copy back
+    box->setText(text);
   }
 }
 
-// What the box may keep of a text, by the same rule the form has for every shell.
-QString Fit(const QString& text) {
-  return QString::fromStdU16String(FitInput(text.toStdU16String()));
-}
-
-// The box's own limit counts UTF-16 units, so it can cut a character beyond
-// U+FFFF in half; the half is dropped and the cursor stays where it was.
-class WholeCharacters : public QValidator {
+// Each edit is checked with the form before the box shows it, so that an edit
+// the form refuses never shows and the box's undo history stays whole.
+class FormRule : public QValidator {
  public:
-  using QValidator::QValidator;
+  FormRule(const MainForm& form, std::int16_t index, QObject* parent)
+      : QValidator(parent), form_(form), index_(index) {}
+
   State validate(QString& text, int& cursor) const override {
-    const QString kept = Fit(text);
-    cursor = std::min(Fit(text.left(cursor)).size(), kept.size());
-    text = kept;
+    const BoxEdit kept = Text1Kept(form_, index_, text.toStdU16String(), cursor);
+    text = QString::fromStdU16String(kept.text);
+    cursor = static_cast<int>(kept.caret);
     return Acceptable;
   }
+
+ private:
+  const MainForm& form_;
+  std::int16_t index_;
 };
 
 // A plain top-level widget tells screen readers it is a client area; the form
@@ -130,12 +116,8 @@ MainWindow::MainWindow() {
   StyleControls();
   DescribeControls();
   ConnectControls();
-  DescribeInputForScreenReaders(input_);
-  for (std::size_t i = 0; i < lists_.size(); ++i) {
-    NameSelectionOnFocus(lists_[i], form_, static_cast<std::int16_t>(i));
-  }
   Redraw();
-  description_->setFocus();
+  boxes_[0]->setFocus();
 }
 
 void MainWindow::CreateControls() {
@@ -144,12 +126,21 @@ void MainWindow::CreateControls() {
     labels_[i] = new QLabel(QString::fromStdString(form_.Etiket[i].Caption), this);
     labels_[i]->setAlignment(Qt::AlignCenter);
   }
-  description_ = LockedTextBox(this);
-  input_ = new QLineEdit(this);
-  input_->setMaxLength(kInputMaxUnits);
-  input_->setValidator(new WholeCharacters(input_));
-  output_ = LockedTextBox(this);
-  for (auto& list : lists_) list = new ListControl(this);
+  for (const ControlLook& look : ControlsInTabOrder()) {
+    if (look.kind != ControlKind::kTextBox) continue;
+    if (look.locked) {
+      boxes_.at(look.index) = LockedTextBox(this);
+    } else {
+      auto* line = new QLineEdit(this);
+      line->setValidator(new FormRule(form_, look.index, line));
+      DescribeInputForScreenReaders(line);
+      boxes_.at(look.index) = line;
+    }
+  }
+  for (std::size_t i = 0; i < lists_.size(); ++i) {
+    lists_[i] = new ListControl(this);
+    NameSelectionOnFocus(lists_[i], form_, static_cast<std::int16_t>(i));
+  }
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     buttons_[i] = new ButtonControl(QString::fromStdString(form_.Command1[i].Caption), this);
     buttons_[i]->setAutoDefault(false);
@@ -166,7 +157,7 @@ void MainWindow::CreateControls() {
 QWidget* MainWindow::WidgetFor(const ControlLook& look) const {
   switch (look.kind) {
     case ControlKind::kTextBox:
-      return std::array<QWidget*, 3>{description_, input_, output_}.at(look.index);
+      return boxes_.at(look.index);
     case ControlKind::kLabel:
       return labels_.at(look.index);
     case ControlKind::kButton:
@@ -212,52 +203,51 @@ void MainWindow::DescribeControls() {
 
 void MainWindow::ConnectControls() {
   // Every change reaches the form, whoever makes it: typing, pasting, dropping,
-  // undoing, an input method or a screen reader.
-  connect(input_, &QLineEdit::textChanged, this, &MainWindow::TakeInput);
+  // undoing, an input method or a screen reader, which sets the text past the
+  // box's own checks and even while it is disabled.
+  for (std::size_t i = 0; i < boxes_.size(); ++i) {
+    auto* line = qobject_cast<QLineEdit*>(boxes_[i]);
+    if (!line) continue;
+    connect(line, &QLineEdit::textChanged, this, [this, i, line](const QString& text) {
+      const std::size_t caret = UserText1Change(form_, static_cast<std::int16_t>(i),
+                                                text.toStdU16String(), line->cursorPosition());
+      if (text.toStdString() == form_.Text1[i].Text) return;
+      Redraw();
+      line->setCursorPosition(static_cast<int>(caret));
+    });
+  }
   for (std::size_t i = 0; i < buttons_.size(); ++i) {
     connect(buttons_[i], &QPushButton::clicked, this,
-            [this, i] { RaiseCommandClick(static_cast<std::int16_t>(i)); });
+            [this, i] { Respond(UserCommand1Click(form_, static_cast<std::int16_t>(i))); });
   }
   for (std::size_t i = 0; i < lists_.size(); ++i) {
-    connect(lists_[i], &ListControl::userSelected, this,
-            [this, i](int row) { RaiseListClick(static_cast<std::int16_t>(i), row); });
+    connect(lists_[i], &ListControl::userChose, this, [this, i](int row) {
+      Respond(
+          UserDiapazonClick(form_, static_cast<std::int16_t>(i), static_cast<std::int16_t>(row)));
+    });
   }
 }
 
-// A screen reader sets the text directly, past the validator and even while the
-// box is locked; the form keeps only what typing could have left, and the box
-// shows what the form holds.
-void MainWindow::TakeInput(const QString& text) {
-  const QString kept = Fit(text);
-  if (form_.Text1[1].Enabled) form_.Text1[1].Text = kept.toStdString();
-  if (kept != text || !form_.Text1[1].Enabled) Redraw();
-}
-
-void MainWindow::RaiseCommandClick(std::int16_t index) {
-  OnCommand1Click(form_, index);
+void MainWindow::Respond(const Said& said) {
   Redraw();
-  Announce(this, AfterCommand1Click(form_, index));
-}
-
-void MainWindow::RaiseListClick(std::int16_t index, int row) {
-  if (row >= 0) {
-    form_.Diapazon[index].Select(static_cast<std::int16_t>(row));
-    OnDiapazonClick(form_, index);
-  }
-  Redraw();
-  Announce(this, AfterDiapazonClick(form_, index));
+  Announce(this, said);
 }
 
 void MainWindow::Redraw() {
-  ShowText(description_, form_.Text1[0], shownTexts_[0]);
-  ShowText(output_, form_.Text1[2], shownTexts_[2]);
-  const QString input = QString::fromStdString(form_.Text1[1].Text);
-  if (input_->text() != input) {
-    const QSignalBlocker blocker(input_);  // the form's own text, not a change to copy back
-    input_->setText(input);
+  for (std::size_t i = 0; i < boxes_.size(); ++i) {
+    const TextBox& box = form_.Text1[i];
+    if (auto* line = qobject_cast<QLineEdit*>(boxes_[i])) {
+      ShowLine(line, box);
+    } else {
+      ShowText(static_cast<QPlainTextEdit*>(boxes_[i]), box, shownTexts_[i]);
+    }
+    boxes_[i]->setEnabled(box.Enabled);
+    // Every new name is told to screen readers, an unchanged one too.
+    const auto name =
+        QString::fromStdString(Text1AccessibleName(form_, static_cast<std::int16_t>(i)));
+    if (boxes_[i]->accessibleName() != name) boxes_[i]->setAccessibleName(name);
   }
-  input_->setEnabled(form_.Text1[1].Enabled);
-  for (std::size_t i = 0; i < lists_.size(); ++i) ShowList(lists_[i], form_.Diapazon[i]);
+  for (std::size_t i = 0; i < lists_.size(); ++i) lists_[i]->Show(form_.Diapazon[i]);
 }
 
 }  // namespace kviltora

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "form_model.h"
+#include "user_actions.h"
 
 class QLabel;
 class QLineEdit;
@@ -15,8 +16,9 @@ namespace kviltora {
 class ListControl;
 struct ControlLook;
 
-// Draws the form and turns the user's actions into its events: each action
-// updates the form, runs its handler, then redraws the widgets from the form.
+// Draws the form and turns the user's actions into the core's entry points;
+// after each, it redraws the widgets from the form and says what the core
+// gives it to say.
 class MainWindow : public QWidget {
   Q_OBJECT
 
@@ -33,14 +35,10 @@ class MainWindow : public QWidget {
   void ConnectControls();
   void DescribeControls();
   QWidget* WidgetFor(const ControlLook& look) const;
-  void TakeInput(const QString& text);
-  void RaiseCommandClick(std::int16_t index);
-  void RaiseListClick(std::int16_t index, int row);
+  void Respond(const Said& said);
 
   MainForm form_;
-  QPlainTextEdit* description_ = nullptr;
-  QLineEdit* input_ = nullptr;
-  QPlainTextEdit* output_ = nullptr;
+  std::array<QWidget*, 3> boxes_{};  // a line edit where the user types, else a locked box
   std::array<ListControl*, 3> lists_{};
   std::array<QPushButton*, 2> buttons_{};
   std::array<QLabel*, 5> labels_{};

@@ -1,18 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Квилтора's window as a web page. Source: https://kviltora.example/source/
 //
-// The page binds the way the desktop window does: a user action updates the
-// form through the core's binding, raises the form's event, and then every
-// element is redrawn from the form. Texts, captions, places, colours, fonts and
-// limits all come from the core.
+// The page binds the way the desktop window does: every user action is one of
+// the core's entry points, and then every element is redrawn from the form and
+// the lines the core returns are said. Texts, captions, places, colours, fonts,
+// limits and rules all come from the core.
 
 const failure = document.getElementById('failure');
 const stage = document.getElementById('stage');
 const windowArea = document.getElementById('window');
 failure.hidden = true; // the module runs; the notice returns only if it fails
-
-// The form's one editable box; the other two are locked, as on the desktop.
-const INPUT_BOX = 1;
 
 const rgb = ({ red, green, blue }) => `rgb(${red}, ${green}, ${blue})`;
 const element = (tag, properties) => Object.assign(document.createElement(tag), properties);
@@ -42,28 +39,27 @@ function place(element, control, look) {
   if (control.accessibleName) element.setAttribute('aria-label', control.accessibleName);
 }
 
-function textBox(index, look, form, redraw) {
-  if (index !== INPUT_BOX) {
-    return element('textarea', { readOnly: true, spellcheck: false });
-  }
-  const box = element('input', { type: 'text', maxLength: look.inputMaxUnits, spellcheck: false });
+function textBox(control, form, redraw) {
+  if (control.locked) return element('textarea', { readOnly: true, spellcheck: false });
+  const box = element('input', { type: 'text', spellcheck: false });
   box.autocomplete = 'off'; // the browser keeps nothing the pupil types
-  box.addEventListener('input', () => {
-    const kept = look.fitInput(box.value);
-    if (kept !== box.value) {
-      const caret = Math.min(box.selectionStart, kept.length);
-      box.value = kept;
-      box.setSelectionRange(caret, caret);
-    }
-    form.setText(index, kept);
+  // The form decides what the box keeps of each edit; a word an input method is
+  // still composing is left alone until it is done.
+  const edited = (event) => {
+    if (event.isComposing) return;
+    const caret = form.userText1Change(control.index, box.value, box.selectionEnd ?? 0);
+    if (box.value === form.text(control.index)) return;
     redraw();
-  });
+    box.setSelectionRange(caret, caret);
+  };
+  box.addEventListener('input', edited);
+  box.addEventListener('compositionend', edited);
   return box;
 }
 
 // A list box of the page's own, so that it looks and behaves alike on every
 // browser: visible rows, its own scroll, one row selected, keys as in a listbox.
-function listBox(index, form, redraw) {
+function listBox(index, form, respond) {
   const list = element('div', { className: 'list', tabIndex: 0 });
   list.setAttribute('role', 'listbox');
   // Scrolls the list alone: scrollIntoView would move the page around it too.
@@ -73,13 +69,10 @@ function listBox(index, form, redraw) {
     list.scrollTop = Math.max(below, Math.min(list.scrollTop, row.offsetTop));
   };
   const choose = (row) => {
-    form.select(index, row);
-    form.clickList(index);
-    redraw();
-    say(form.spokenAfterList(index));
+    respond(form.userDiapazonClick(index, row));
     reveal(list.children[form.listIndex(index)]);
   };
-  list.addEventListener('focus', () => say(form.spokenOnListFocus(index)));
+  list.addEventListener('focus', () => say(form.userDiapazonFocus(index)));
   list.addEventListener('click', (event) => {
     const row = [...list.children].indexOf(event.target.closest('[role="option"]'));
     if (row >= 0) choose(row);
@@ -147,7 +140,7 @@ function showItems(list, items, selected) {
 }
 
 function buildWindow(core, form) {
-  const look = { ...core.windowLook(), fitInput: core.fitInput };
+  const look = core.windowLook();
   const boxes = [];
   const lists = [];
   const redraw = () => {
@@ -160,26 +153,28 @@ function buildWindow(core, form) {
     boxes.forEach((box, i) => {
       if (box.value !== texts[i]) box.value = texts[i];
       box.disabled = !form.enabled(i);
+      box.setAttribute('aria-label', form.text1AccessibleName(i));
     });
     lists.forEach((list, i) => showItems(list, items[i], form.listIndex(i)));
-    boxes[INPUT_BOX].setAttribute('aria-label', form.inputName());
+  };
+  const respond = (said) => {
+    redraw();
+    say(said);
   };
   const make = {
-    textBox: (i) => (boxes[i] = textBox(i, look, form, redraw)),
-    list: (i) => (lists[i] = listBox(i, form, redraw)),
-    label: (i) => element('div', { className: 'label', textContent: form.labelCaption(i) }),
-    button: (i) => {
-      const button = element('button', { type: 'button', textContent: form.commandCaption(i) });
-      button.addEventListener('click', () => {
-        form.clickCommand(i);
-        redraw();
-        say(form.spokenAfterCommand(i));
-      });
+    textBox: (control) => (boxes[control.index] = textBox(control, form, redraw)),
+    list: (control) => (lists[control.index] = listBox(control.index, form, respond)),
+    label: (control) =>
+      element('div', { className: 'label', textContent: form.labelCaption(control.index) }),
+    button: (control) => {
+      const caption = form.commandCaption(control.index);
+      const button = element('button', { type: 'button', textContent: caption });
+      button.addEventListener('click', () => respond(form.userCommand1Click(control.index)));
       return button;
     },
   };
   for (const control of look.controls) {
-    const element = make[control.kind](control.index);
+    const element = make[control.kind](control);
     place(element, control, look);
     windowArea.append(element);
   }
@@ -221,22 +216,16 @@ async function start() {
   page.first.focus();
   page.first.scrollTop = 0;
   performance.mark('kviltora-ready'); // for the start-up figure of make bench
-  return form;
 }
 
 // Kept for offline use once the page has worked; a failed registration only
-// means the page needs the network next time. The promise yields the form, so
-// that a test can seed its generator.
-window.pageReady = start().then(
-  (form) => {
-    navigator.serviceWorker?.register('sw.js').catch(() => {});
-    return form;
-  },
-  (error) => {
+// means the page needs the network next time.
+start().then(
+  () => navigator.serviceWorker?.register('sw.js').catch(() => {}),
+  () => {
     windowArea.hidden = true;
     windowArea.replaceChildren();
     failure.hidden = false;
     failure.classList.add('now');
-    throw error;
   },
 );

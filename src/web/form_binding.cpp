@@ -1,5 +1,5 @@
-// The form as a JavaScript class, for shells that are not Qt: each call sets a
-// control or raises an event on the one MainForm and nothing more; every rule
+// The form as a JavaScript class, for shells that are not Qt: each call is one
+// of the core's entry points on the one MainForm, or reads it back; every rule
 // stays in kviltora_core.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -13,6 +13,7 @@
 #include "form_model.h"
 #include "procedures.h"
 #include "random.h"
+#include "user_actions.h"
 
 namespace kviltora {
 namespace {
@@ -35,6 +36,10 @@ val NoSuchRow(double list, double row, int count) {
   return val::global("Error").new_("Diapazon(" + NumberText(list) + "): no row " + NumberText(row) +
                                    " among " + std::to_string(count));
 }
+val BadCaret(double caret, std::size_t length) {
+  return val::global("Error").new_("caret " + NumberText(caret) + ": not within 0.." +
+                                   std::to_string(length));
+}
 val BadSeed(double n) {
   return val::global("Error").new_("seed " + NumberText(n) + ": not a whole number 0..4294967295");
 }
@@ -56,32 +61,38 @@ val JsArray(const std::vector<std::string>& lines) {
   return out;
 }
 
+// The core's entry points, under the same names, and what the page redraws from.
 class Form {
  public:
   void load() { OnLoad(form_); }
-  void seed(double n) {
-    if (!IsWholeIn(n, 0, UINT32_MAX)) BadSeed(n).throw_();
-    SeedRandom(static_cast<std::uint32_t>(n));
-  }
 
-  void setText(double index, const std::string& text) { TextBox(index).Text = text; }
-  // Row -1 takes the selection away, as a list allows.
-  void select(double list, double row) {
-    ListBox& box = List(list);
+  double userText1Change(double index, const std::u16string& shown, double caret) {
+    TextBox(index);
+    if (!IsWholeIn(caret, 0, shown.size())) BadCaret(caret, shown.size()).throw_();
+    return static_cast<double>(UserText1Change(form_, static_cast<std::int16_t>(index), shown,
+                                               static_cast<std::size_t>(caret)));
+  }
+  val userDiapazonClick(double list, double row) {
+    const ListBox& box = List(list);
     if (!IsWholeIn(row, -1, box.ListCount() - 1)) NoSuchRow(list, row, box.ListCount()).throw_();
-    box.Select(static_cast<std::int16_t>(row));
+    return JsArray(
+        UserDiapazonClick(form_, static_cast<std::int16_t>(list), static_cast<std::int16_t>(row)));
   }
-  void clickCommand(double index) {
+  val userCommand1Click(double index) {
     At(form_.Command1, index, "Command1", "button");
-    OnCommand1Click(form_, static_cast<std::int16_t>(index));
+    return JsArray(UserCommand1Click(form_, static_cast<std::int16_t>(index)));
   }
-  void clickList(double index) {
-    List(index);
-    OnDiapazonClick(form_, static_cast<std::int16_t>(index));
+  val userDiapazonFocus(double list) {
+    List(list);
+    return JsArray(UserDiapazonFocus(form_, static_cast<std::int16_t>(list)));
   }
 
   std::string text(double index) { return TextBox(index).Text; }
   bool enabled(double index) { return TextBox(index).Enabled; }
+  std::string text1AccessibleName(double index) {
+    TextBox(index);
+    return Text1AccessibleName(form_, static_cast<std::int16_t>(index));
+  }
   val items(double list) {
     const ListBox& box = List(list);
     std::vector<std::string> items;
@@ -96,27 +107,19 @@ class Form {
     return At(form_.Etiket, index, "Etiket", "label").Caption;
   }
 
-  // What a screen reader is told, as the desktop tells it.
-  val spokenAfterCommand(double index) {
-    At(form_.Command1, index, "Command1", "button");
-    return JsArray(AfterCommand1Click(form_, static_cast<std::int16_t>(index)));
-  }
-  val spokenAfterList(double index) {
-    List(index);
-    return JsArray(AfterDiapazonClick(form_, static_cast<std::int16_t>(index)));
-  }
-  val spokenOnListFocus(double index) {
-    List(index);
-    return JsArray(OnListFocus(form_, static_cast<std::int16_t>(index)));
-  }
-  std::string inputName() { return InputAccessibleName(!form_.Text1[1].Enabled); }
-
  private:
   kviltora::TextBox& TextBox(double index) { return At(form_.Text1, index, "Text1", "text box"); }
   ListBox& List(double index) { return At(form_.Diapazon, index, "Diapazon", "list"); }
 
   MainForm form_;
 };
+
+// The generator belongs to the runtime, not to any form: a test or a benchmark
+// that needs a repeatable sequence seeds it here; the page never does.
+void SeedRandomNumbers(double n) {
+  if (!IsWholeIn(n, 0, UINT32_MAX)) BadSeed(n).throw_();
+  SeedRandom(static_cast<std::uint32_t>(n));
+}
 
 }  // namespace
 }  // namespace kviltora
@@ -126,19 +129,16 @@ EMSCRIPTEN_BINDINGS(kviltora_form) {
   emscripten::class_<Form>("Form")
       .constructor<>()
       .function("load", &Form::load)
-      .function("seed", &Form::seed)
-      .function("setText", &Form::setText)
-      .function("select", &Form::select)
-      .function("clickCommand", &Form::clickCommand)
-      .function("clickList", &Form::clickList)
+      .function("userText1Change", &Form::userText1Change)
+      .function("userDiapazonClick", &Form::userDiapazonClick)
+      .function("userCommand1Click", &Form::userCommand1Click)
+      .function("userDiapazonFocus", &Form::userDiapazonFocus)
       .function("text", &Form::text)
       .function("enabled", &Form::enabled)
+      .function("text1AccessibleName", &Form::text1AccessibleName)
       .function("items", &Form::items)
       .function("listIndex", &Form::listIndex)
       .function("commandCaption", &Form::commandCaption)
-      .function("labelCaption", &Form::labelCaption)
-      .function("spokenAfterCommand", &Form::spokenAfterCommand)
-      .function("spokenAfterList", &Form::spokenAfterList)
-      .function("spokenOnListFocus", &Form::spokenOnListFocus)
-      .function("inputName", &Form::inputName);
+      .function("labelCaption", &Form::labelCaption);
+  emscripten::function("seedRandom", &kviltora::SeedRandomNumbers);
 }

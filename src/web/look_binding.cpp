@@ -1,11 +1,10 @@
-// The window's look and the input's limit for a browser page: the same table
-// and the same rule the Qt window takes, handed over as plain JavaScript values.
+// The window's look for a browser page: the same table the Qt window takes,
+// handed over as plain JavaScript values.
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
 #include <string>
 
-#include "input_limit.h"
 #include "window_look.h"
 
 namespace kviltora {
@@ -58,6 +57,7 @@ val ToVal(const ControlLook& look) {
   out.set("back", look.back ? ToVal(*look.back) : val::null());
   out.set("tooltip", Text(look.tooltip));
   out.set("accessibleName", Text(look.accessibleName));
+  out.set("locked", look.locked);
   return out;
 }
 
@@ -70,7 +70,6 @@ val WindowLookForPage() {
   out.set("back", ToVal(window.back));
   out.set("caption", Utf8(window.caption));
   out.set("twipsPerPixel", kTwipsPerPixel);
-  out.set("inputMaxUnits", kInputMaxUnits);
   val controls = val::array();
   for (const ControlLook& look : ControlsInTabOrder()) controls.call<void>("push", ToVal(look));
   out.set("controls", controls);
@@ -82,6 +81,4 @@ val WindowLookForPage() {
 
 EMSCRIPTEN_BINDINGS(kviltora_look) {
   emscripten::function("windowLook", &kviltora::WindowLookForPage);
-  emscripten::function(
-      "fitInput", +[](const std::u16string& typed) { return kviltora::FitInput(typed); });
 }

@@ -13,7 +13,7 @@ fi
 program=$1
 log=$2
 here=$(dirname "$0")
-source "$here/../e2e/x11_driver.sh"
+source "$here/../../scripts/x11_driver.sh"
 
 # Orca speaks its own words (roles, states) in English, whatever the machine's locale.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8

@@ -2,7 +2,7 @@
 # The real program under a virtual X server: type a fraction, choose a count
 # with mouse and keyboard, press the button, read the trace back.
 set -euo pipefail
-source "$(dirname "$0")/x11_driver.sh"
+source "$(dirname "$0")/../../scripts/x11_driver.sh"
 
 start_program "$1"
 type_fraction 0.3

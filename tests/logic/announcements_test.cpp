@@ -44,8 +44,14 @@ TEST(Announcements, ClearingARangeChoiceAListFocusAndTheLockedInput) {
   EXPECT_EQ(OnListFocus(form, 1), Lines{"Нищо не е избрано."});
   form.Diapazon[1].Select(CountIndex("12"));
   EXPECT_EQ(OnListFocus(form, 1), Lines{});
-  EXPECT_EQ(InputAccessibleName(false), "Дроб");
-  EXPECT_EQ(InputAccessibleName(true), "Дроб, недостъпно");
+  form.Diapazon[1].Select(CountIndex("5"));  // the first row is a selection too
+  EXPECT_EQ(OnListFocus(form, 1), Lines{});
+  form.Diapazon[0].Select(0);  // "10"
+  EXPECT_EQ(OnListFocus(form, 0), Lines{});
+  EXPECT_EQ(Text1AccessibleName(form, 1), "Дроб");
+  form.Text1[1].Enabled = false;
+  EXPECT_EQ(Text1AccessibleName(form, 1), "Дроб, недостъпно");
+  EXPECT_EQ(Text1AccessibleName(form, 2), "Преобразуване");
 }
 
 }  // namespace

@@ -5,29 +5,46 @@
 namespace kviltora {
 namespace {
 
-struct FitCase {
-  std::u16string typed, kept;
+// An edit as a box reports it: the text before and after, and the caret after.
+struct EditCase {
+  std::u16string before, after;
+  std::size_t caret;
+  std::u16string kept;
+  std::size_t keptCaret;
 };
 
 // U+1D7CE (a mathematical digit zero) is the pair D835 DFCE.
-const FitCase kFitCases[] = {
-    {u"0.45", u"0.45"},
-    {u"", u""},
-    {u"123456789", u"123456789"},
-    {u"0.333333333333333333", u"0.3333333"},
-    {u"дроб0.5лв", u"дроб0.5лв"},
-    {u"0.12345\U0001D7CE", u"0.12345\U0001D7CE"},  // the pair ends at the ninth unit
-    {u"0.123456\U0001D7CE", u"0.123456"},          // the limit falls inside the pair
-    {u"0.1234567\U0001D7CE", u"0.1234567"},
-    {u"\U0001D7CE\U0001D7CE\U0001D7CE\U0001D7CE\U0001D7CE",
-     u"\U0001D7CE\U0001D7CE\U0001D7CE\U0001D7CE"},
-    {std::u16string{u'a', 0xDC00, u'b', 0xD800}, u"ab"},  // lone halves anywhere
+const EditCase kEditCases[] = {
+    {u"0.4", u"0.45", 4, u"0.45", 4},
+    {u"", u"дроб0.5лв", 9, u"дроб0.5лв", 9},
+    {u"0.45", u"0.4", 3, u"0.4", 3},                    // Backspace
+    {u"0.45", u"045", 1, u"045", 1},                    // Delete
+    {u"0.1234567", u"0.91234567", 3, u"0.1234567", 2},  // a full box refuses, caret and all
+    {u"123456789", u"1234567890", 10, u"123456789", 9},
+    {u"0.45", u"0.333333333333333333", 20, u"0.3333333", 9},  // a paste keeps its start
+    {u"0.45", u"0.41234567895", 12, u"0.4123455", 8},         // and the text after it
+    {u"0.45", u"0.3", 3, u"0.3", 3},                          // a screen reader replaces it all
+    {u"0.45", u"0.455", 0, u"0.455", 4},                      // a caret that says nothing
+    {u"12345678", u"1234\U0001D7CE5678", 6, u"12345678", 4},  // no room for the pair
+    {u"1234567", u"1234567\U0001D7CE9", 10, u"1234567\U0001D7CE", 9},
+    {u"", u"\U0001D7CE\U0001D7CE\U0001D7CE\U0001D7CE\U0001D7CE", 10,
+     u"\U0001D7CE\U0001D7CE\U0001D7CE\U0001D7CE", 8},
+    {u"", std::u16string{u'a', 0xDC00, u'b', 0xD800}, 4, u"ab", 2},  // lone halves anywhere
 };
 
-TEST(FitInput, KeepsTheLeadingWholeCharactersOfNineUnits) {
-  for (const FitCase& c : kFitCases) {
-    EXPECT_EQ(FitInput(c.typed), c.kept) << "typed " << c.typed.size() << " units";
+TEST(KeepEdit, KeepsTheUntouchedTextAndWhatFitsOfTheRestInNineUnits) {
+  for (const EditCase& c : kEditCases) {
+    const BoxEdit kept = KeepEdit(c.before, c.after, c.caret);
+    EXPECT_EQ(kept.text, c.kept) << ToUtf8(c.before) << " -> " << ToUtf8(c.after);
+    EXPECT_EQ(kept.caret, c.keptCaret) << ToUtf8(c.before) << " -> " << ToUtf8(c.after);
   }
+}
+
+TEST(Utf16, RoundTripsEveryKindOfCharacterAndMarksALoneHalf) {
+  const std::string utf8 = "0.5 дроб „“ \xF0\x9D\x9F\x8E";
+  EXPECT_EQ(ToUtf16(utf8), u"0.5 дроб „“ \U0001D7CE");
+  EXPECT_EQ(ToUtf8(ToUtf16(utf8)), utf8);
+  EXPECT_EQ(ToUtf8(std::u16string{u'a', 0xD800}), "a\xEF\xBF\xBD");
 }
 
 }  // namespace

@@ -118,7 +118,9 @@ INSTANTIATE_TEST_SUITE_P(
                     FixedCase{0.5, 0, "1"}, FixedCase{0.25, 1, "0.3"}, FixedCase{0.125, 2, "0.13"},
                     // The double's exact value decides, not its short decimal text.
                     FixedCase{0.3, 20, "0.29999999999999998890"}, FixedCase{0.45, 1, "0.5"},
-                    FixedCase{0.2, 0, "0"}, FixedCase{0.9999, 2, "1.00"}, FixedCase{1, 3, "1.000"},
+                    FixedCase{0.2, 0, "0"}, FixedCase{1, 3, "1.000"},
+                    // Rounding carries into the integer part, and out of its first digit.
+                    FixedCase{0.9999, 2, "1.00"}, FixedCase{9.999, 2, "10.00"},
                     FixedCase{0, -1, "0.00"}, FixedCase{0.375, -1, "0.38"},
                     FixedCase{-0.5, 1, "-0.5"}, FixedCase{-0.001, 2, "0.00"},
                     FixedCase{0.0000000298023223876953125, 24, "0.000000029802322387695313"}));

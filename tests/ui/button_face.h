@@ -5,6 +5,12 @@
 #include <QRect>
 #include <algorithm>
 #include <cstdlib>
+#include <ostream>
+
+// A colour in a failure message as its three components.
+inline void PrintTo(const QColor& c, std::ostream* out) {
+  *out << "(" << c.red() << ", " << c.green() << ", " << c.blue() << ")";
+}
 
 namespace kviltora::testing_support {
 

@@ -7,7 +7,7 @@
 #include <QScrollBar>
 #include <functional>
 
-#include "expected_proposal.h"
+#include "description_text.h"
 #include "procedures.h"
 #include "random.h"
 #include "sample_trace.h"
@@ -16,7 +16,6 @@
 namespace kviltora {
 namespace {
 
-using testing_support::ExpectedProposal;
 using testing_support::WindowDriver;
 
 QAccessibleEditableTextInterface* Editable(WindowDriver& ui) {
@@ -25,9 +24,11 @@ QAccessibleEditableTextInterface* Editable(WindowDriver& ui) {
 
 TEST(MainWindow, OpensWithTheDescriptionTheSampleAndNoSelection) {
   WindowDriver ui;
-  EXPECT_EQ(ui.control<QPlainTextEdit>("Text1(0)")->toPlainText().toStdString(),
-            QString::fromStdString(InitialDescription()).replace("\r\n", "\n").toStdString());
-  QStringList sample;
+  QStringList description, sample;
+  for (const std::string& line : testing_support::kDescription) {
+    description << QString::fromStdString(line);
+  }
+  EXPECT_EQ(ui.control<QPlainTextEdit>("Text1(0)")->toPlainText().split('\n'), description << "");
   for (const std::string& line : testing_support::kSampleTrace) {
     sample << QString::fromStdString(line);
   }
@@ -51,56 +52,37 @@ TEST(MainWindow, TabWalksTheControlsInOrderAndChangesNothing) {
   EXPECT_EQ(ui.input()->text(), "0.45");
 }
 
-TEST(MainWindow, TakesAtMostNineCharactersTypedOrPasted) {
-  WindowDriver ui;
-  ui.input()->clear();
-  ui.type(ui.input(), "0.12345678901");
-  EXPECT_EQ(ui.input()->text(), "0.1234567");
-  EXPECT_EQ(ui.window().form().Text1[1].Text, "0.1234567");
-  ui.input()->clear();
-  ui.type(ui.input(), "дроб");
-  EXPECT_EQ(ui.window().form().Text1[1].Text, "дроб");
-  QApplication::clipboard()->setText("0.333333333333333333");
-  ui.input()->selectAll();
-  QTest::keyClick(ui.input(), Qt::Key_V, Qt::ControlModifier);
-  EXPECT_EQ(ui.window().form().Text1[1].Text, "0.3333333");
-}
-
-// The limit counts 16-bit units; a character beyond U+FFFF that would be cut
-// at the ninth unit is left out whole, in the box and in the form alike.
-TEST(MainWindow, NeverKeepsHalfACharacterAtTheLimit) {
+// The box shows what the form keeps of each edit, with the caret where the
+// form puts it; what it keeps is the core's to decide.
+TEST(MainWindow, ShowsWhatTheFormKeepsOfEachEditTypedOrPasted) {
   WindowDriver ui;
   const struct {
+    const char* before;
+    int cursor;
     const char* typed;
     const char* pasted;
     const char* kept;
+    int keptCursor;
   } cases[] = {
-      {"", "😀😀😀😀😀😀", "😀😀😀😀"},
-      {"12345678", "😀", "12345678"},
-      {"1234567", "😀9", "1234567😀"},
+      {"", 0, "0.12345678901", "", "0.1234567", 9},
+      {"", 0, "дроб", "", "дроб", 4},
+      {"0.1234567", 2, "9", "", "0.1234567", 2},
+      {"12345678", 4, "", "😀", "12345678", 4},
+      {"1234567", 7, "", "😀9", "1234567😀", 9},
+      {"0.45", 4, "", "0.333333333333333333", "0.450.333", 9},
   };
   for (const auto& c : cases) {
-    ui.input()->clear();
-    ui.type(ui.input(), c.typed);
-    QApplication::clipboard()->setText(c.pasted);
-    QTest::keyClick(ui.input(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(ui.input()->text(), QString::fromUtf8(c.kept)) << c.pasted;
-    EXPECT_EQ(ui.window().form().Text1[1].Text, c.kept) << c.pasted;
+    ui.input()->setText(QString::fromUtf8(c.before));
+    ui.input()->setCursorPosition(c.cursor);
+    ui.type(ui.input(), QString::fromUtf8(c.typed));
+    if (*c.pasted) {
+      QApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+      QTest::keyClick(ui.input(), Qt::Key_V, Qt::ControlModifier);
+    }
+    EXPECT_EQ(ui.input()->text().toStdString(), c.kept) << c.before << " + " << c.typed << c.pasted;
+    EXPECT_EQ(ui.input()->cursorPosition(), c.keptCursor) << c.before << " + " << c.typed;
+    EXPECT_EQ(ui.window().form().Text1[1].Text, c.kept) << c.before << " + " << c.typed;
   }
-}
-
-// The cursor stays where the user typed although the half character before it was dropped.
-TEST(MainWindow, KeepsTheCursorWhereAHalfCharacterWasDropped) {
-  WindowDriver ui;
-  ui.input()->clear();
-  ui.type(ui.input(), "12345678");
-  ui.input()->setCursorPosition(4);
-  QApplication::clipboard()->setText("😀");
-  QTest::keyClick(ui.input(), Qt::Key_V, Qt::ControlModifier);
-  ui.type(ui.input(), "9");
-  EXPECT_EQ(ui.input()->text(), "123495678");
-  EXPECT_EQ(ui.input()->cursorPosition(), 5);
-  EXPECT_EQ(ui.window().form().Text1[1].Text, "123495678");
 }
 
 // However the text reaches the box, the calculation converts what the box shows.
@@ -220,20 +202,26 @@ TEST(MainWindow, RefusesWithoutACountAndKeepsTheInput) {
   EXPECT_TRUE(ui.input()->isEnabled());
 }
 
-// The box and the form hold the same text, and it reads as `value`.
-void ExpectProposal(WindowDriver& ui, double value) {
-  EXPECT_EQ(ui.input()->text().toDouble(), value) << ui.input()->text().toStdString();
-  EXPECT_EQ(ui.window().form().Text1[1].Text, ui.input()->text().toStdString());
+// The box and the form hold the same text, and it is `text`.
+void ExpectProposal(WindowDriver& ui, const char* text) {
+  EXPECT_EQ(ui.input()->text().toStdString(), text);
+  EXPECT_EQ(ui.window().form().Text1[1].Text, text);
 }
+
+// The first proposals after seeding with these seeds, worked out once outside
+// the program: std::mt19937 as the C++ standard defines it, the high 24 bits
+// of its first output times 2^-24, and (floor(r * u) mod r + 1) / r.
+constexpr const char* kFirstFrom1000[] = {"0.408", "0.251", "0.375"};  // seeds 40, 41, 42
 
 TEST(MainWindow, ProposesOneFractionPerClickEvenOnTheSelectedRange) {
   WindowDriver ui;
   for (int click = 0; click < 3; ++click) {
-    const double expected = ExpectedProposal(40 + click, 1000);
+    SeedRandom(40 + click);
+    NextRandom();
     const float following = NextRandom();
     SeedRandom(40 + click);
     ui.chooseItem(0, "1000");
-    ExpectProposal(ui, expected);
+    ExpectProposal(ui, kFirstFrom1000[click]);
     EXPECT_EQ(NextRandom(), following) << "one draw per click";
     EXPECT_EQ(ui.output()->toPlainText(), "");
   }
@@ -242,15 +230,13 @@ TEST(MainWindow, ProposesOneFractionPerClickEvenOnTheSelectedRange) {
 TEST(MainWindow, KeyboardSelectionRaisesOneEventPerKey) {
   WindowDriver ui;
   ui.list(0)->setFocus();
-  const double first = ExpectedProposal(7, 10);
   SeedRandom(7);
   QTest::keyClick(ui.list(0), Qt::Key_Down);
   EXPECT_EQ(ui.list(0)->currentItem()->text(), "10");
-  ExpectProposal(ui, first);
-  const double second = ExpectedProposal(8, 100);
+  ExpectProposal(ui, "0.1");  // the first proposal from "10" after seeding with 7, as above
   SeedRandom(8);
   QTest::keyClick(ui.list(0), Qt::Key_Down);
-  ExpectProposal(ui, second);
+  ExpectProposal(ui, "0.88");  // from "100" after seeding with 8
 }
 
 TEST(MainWindow, ChoosingACountOrADigitChangesNothing) {
@@ -262,6 +248,45 @@ TEST(MainWindow, ChoosingACountOrADigitChangesNothing) {
   ui.chooseItem(1, "20");
   EXPECT_EQ(ui.output()->toPlainText(), trace);
   EXPECT_EQ(ui.items(2).size(), 5);
+}
+
+// Switch access and voice control choose through the accessibility
+// interfaces, which go round the list's own handling of mouse and keys.
+TEST(MainWindow, EveryWayOfChoosingARowLeavesThatOneRowSelectedAndTheFormFollows) {
+  WindowDriver ui;
+  QListWidget* counts = ui.list(1);
+  QAccessibleInterface* list = QAccessible::queryAccessibleInterface(counts);
+  const auto toggle = [list](int row) {
+    list->child(row)->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+  };
+  const auto ctrlClick = [&](const char* item) {
+    const QRect at = counts->visualItemRect(counts->findItems(item, Qt::MatchExactly).value(0));
+    QTest::mouseClick(counts->viewport(), Qt::LeftButton, Qt::ControlModifier, at.center());
+  };
+  const struct {
+    const char* way;
+    std::function<void()> choose;
+    const char* selected;
+  } cases[] = {
+      {"mouse", [&] { ui.chooseItem(1, "10"); }, "10"},
+      {"Down", [&] { QTest::keyClick(counts, Qt::Key_Down); }, "11"},
+      {"type-ahead", [&] { QTest::keyClick(counts, Qt::Key_2); }, "20"},
+      {"Toggle on another row", [&] { toggle(7); }, "12"},
+      {"Toggle on the selected row", [&] { toggle(7); }, "12"},
+      {"selectRow", [&] { list->tableInterface()->selectRow(1); }, "6"},
+      {"unselectRow", [&] { list->tableInterface()->unselectRow(1); }, "6"},
+      {"Ctrl+click on the selected row", [&] { ctrlClick("6"); }, "6"},
+      {"Toggle at last", [&] { toggle(7); }, "12"},
+  };
+  for (const auto& c : cases) {
+    c.choose();
+    QStringList selected;
+    for (QListWidgetItem* item : counts->selectedItems()) selected << item->text();
+    EXPECT_EQ(selected, QStringList{c.selected}) << c.way;
+    EXPECT_EQ(ui.window().form().Diapazon[1].ListIndex(), std::stoi(c.selected) - 5) << c.way;
+  }
+  ui.press(0);
+  EXPECT_EQ(ui.items(2).size(), 11) << "the count chosen last is the one calculated with";
 }
 
 TEST(MainWindow, OutputScrollsInsteadOfGrowing) {

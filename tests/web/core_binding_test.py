@@ -1,6 +1,7 @@
 #!/usr/bin/python3
-"""The form binding as JavaScript sees it: initial contents, events, read-back,
-and a clear Error for every bad index with the form left as it was.
+"""The form binding as JavaScript sees it: initial contents, the core's entry
+points, read-back, and a clear Error for every bad index with the form left as
+it was.
 
 Usage: core_binding_test.py SITE_DIR
 """
@@ -9,9 +10,10 @@ import sys
 import unittest
 from pathlib import Path
 
-import browser
-
 HERE = Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE.parents[1] / "scripts"))
+import browser  # noqa: E402
+
 SITE = None
 
 # Everything the binding can read, for comparing a form before and after.
@@ -28,7 +30,7 @@ class FormBindingTest(unittest.TestCase):
         cls.stack = contextlib.ExitStack()
         url = cls.stack.enter_context(browser.serve({"/": SITE, "/test/": HERE}))
         cls.driver = cls.stack.enter_context(browser.chromium())
-        browser.open_page(cls.driver, f"{url}/test/core_replay.html")
+        browser.open_page(cls.driver, f"{url}/test/core_replay.html", ready="window.pageReady")
 
     @classmethod
     def tearDownClass(cls):
@@ -63,35 +65,36 @@ class FormBindingTest(unittest.TestCase):
         )
         self.assertTrue(form["isArray"])
 
-    def test_events_reach_the_form(self):
+    def test_entry_points_reach_the_form_and_return_what_is_said(self):
         result = self.run_js(
             """
-            f.setText(1, '0.45'); f.select(1, 5); f.clickCommand(0);
-            const calculated = [f.items(2), f.enabled(1), f.text(2).split('\\r\\n').at(-2)];
-            f.clickCommand(1);
-            const cleared = [f.text(1), f.text(2), f.items(2), f.enabled(1)];
-            f.setText(1, 'дроб'); f.select(1, -1); f.clickList(1);
-            return [calculated, cleared, f.text(1), f.listIndex(1)];"""
+            const typed = f.userText1Change(1, '0.45', 4);
+            f.userDiapazonClick(1, 5);
+            const said = f.userCommand1Click(0);
+            const calculated = [f.items(2), f.enabled(1), f.text1AccessibleName(1)];
+            const locked = [f.userText1Change(1, '0.5', 3), f.text(1)];
+            const cleared = [f.userCommand1Click(1), f.text(1), f.text(2), f.items(2), f.enabled(1)];
+            f.userText1Change(1, 'дроб', 4); f.userDiapazonClick(1, -1);
+            return [typed, said, calculated, locked, cleared, f.text(1), f.listIndex(1),
+                    f.userDiapazonFocus(0)];"""
         )
-        calculated, cleared, typed, selected = result
+        typed, said, calculated, locked, cleared, text, selected, focus = result
+        self.assertEqual(typed, 4)
+        self.assertEqual(said, ["0.011100110", "След обратно преобразуване числото е: 0.44921875"])
         self.assertEqual(
-            calculated,
-            [
-                ["0", "1", "1", "1", "0", "0", "1", "1", "0"],
-                False,
-                "След обратно преобразуване числото е: 0.44921875",
-            ],
+            calculated, [["0", "1", "1", "1", "0", "0", "1", "1", "0"], False, "Дроб, недостъпно"]
         )
-        self.assertEqual(cleared, ["", "", [], True])
-        self.assertEqual([typed, selected], ["дроб", -1])
+        self.assertEqual(locked, [3, "0.45"])
+        self.assertEqual(cleared, [["Всичко е изчистено."], "", "", [], True])
+        self.assertEqual([text, selected, focus], ["дроб", 5, ["Нищо не е избрано."]])
 
     def test_a_fixed_seed_repeats_the_proposals_and_load_changes_none_of_the_form(self):
         texts = self.run_js(
             """const g = new core.Form();
             try {
-              const picks = (form) => { form.select(0, 3); form.clickList(0); return form.text(1); };
-              f.seed(2024); const first = [picks(f), picks(f)];
-              g.seed(2024); const second = [picks(g), picks(g)];
+              const picks = (form) => { form.userDiapazonClick(0, 3); return form.text(1); };
+              core.seedRandom(2024); const first = [picks(f), picks(f)];
+              core.seedRandom(2024); const second = [picks(g), picks(g)];
               const before = snapshot(g); g.load();
               return [first, second, snapshot(g) === before];
             } finally { g.delete(); }"""
@@ -103,24 +106,26 @@ class FormBindingTest(unittest.TestCase):
         calls = {
             "f.text(3)": "Text1(3): no such text box",
             "f.enabled(-1)": "Text1(-1): no such text box",
-            "f.setText(1.5, 'x')": "Text1(1.5): no such text box",
+            "f.userText1Change(1.5, 'x', 1)": "Text1(1.5): no such text box",
+            "f.userText1Change(1, 'x', 2)": "caret 2: not within 0..1",
+            "f.text1AccessibleName(3)": "Text1(3): no such text box",
             "f.items(7)": "Diapazon(7): no such list",
             "f.listIndex(NaN)": "Diapazon(NaN): no such list",
-            "f.select(7, 0)": "Diapazon(7): no such list",
-            "f.select(1, 22)": "Diapazon(1): no row 22 among 22",
-            "f.select(2, 0)": "Diapazon(2): no row 0 among 0",
-            "f.select(0, -2)": "Diapazon(0): no row -2 among 6",
-            "f.clickList(3)": "Diapazon(3): no such list",
-            "f.clickCommand(2)": "Command1(2): no such button",
+            "f.userDiapazonClick(7, 0)": "Diapazon(7): no such list",
+            "f.userDiapazonClick(1, 22)": "Diapazon(1): no row 22 among 22",
+            "f.userDiapazonClick(2, 0)": "Diapazon(2): no row 0 among 0",
+            "f.userDiapazonClick(0, -2)": "Diapazon(0): no row -2 among 6",
+            "f.userDiapazonFocus(3)": "Diapazon(3): no such list",
+            "f.userCommand1Click(2)": "Command1(2): no such button",
             "f.commandCaption(Infinity)": "Command1(Infinity): no such button",
             "f.labelCaption(5)": "Etiket(5): no such label",
-            "f.seed(-1)": "seed -1: not a whole number 0..4294967295",
-            "f.seed(2 ** 32)": "seed 4294967296: not a whole number 0..4294967295",
+            "core.seedRandom(-1)": "seed -1: not a whole number 0..4294967295",
+            "core.seedRandom(2 ** 32)": "seed 4294967296: not a whole number 0..4294967295",
         }
         for call, message in calls.items():
             with self.subTest(call):
                 result = self.run_js(
-                    f"""f.select(1, 3); const before = snapshot(f);
+                    f"""f.userDiapazonClick(1, 3); const before = snapshot(f);
                     try {{ {call}; return 'no error'; }}
                     catch (e) {{ return [e instanceof Error, e.message, snapshot(f) === before]; }}"""
                 )

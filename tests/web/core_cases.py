@@ -1,7 +1,8 @@
 """Cases for comparing the WebAssembly core with the native one.
 
-A case is a list of steps on a fresh form: ("seed", n), ("text", index, text),
-("select", list, row), ("command", index), ("list", index), ("observe",).
+A case is a list of steps on a fresh form, each one of the core's entry points
+or a seed: ("seed", n), ("type", index, text), which types the text over the
+box's whole content, ("choose", list, row), ("command", index), ("observe",).
 """
 import random
 import re
@@ -24,7 +25,7 @@ def _unescape(literal):
 
 
 def calculation(text, count_row, seed=1):
-    return [("seed", seed), ("text", 1, text), ("select", 1, count_row), ("command", 0), OBSERVE]
+    return [("seed", seed), ("type", 1, text), ("choose", 1, count_row), ("command", 0), OBSERVE]
 
 
 def worked_examples(test_dir):
@@ -96,14 +97,14 @@ def _fingerprint(data):
 def calculate_script(data):
     """The steps a whole-calculation fuzz input stands for, as its target reads it."""
     reader = _Reader(data)
-    steps = [("seed", _fingerprint(data)), ("select", 1, _choice(reader.next(), "a", COUNT_ROWS))]
-    steps += [("text", 1, _input_text(reader)), ("command", 0), OBSERVE]
+    steps = [("seed", _fingerprint(data)), ("choose", 1, _choice(reader.next(), "a", COUNT_ROWS))]
+    steps += [("type", 1, _input_text(reader)), ("command", 0), OBSERVE]
     while not reader.done():
         event = reader.next() % 4
         if event == 2:
-            steps += [("select", 0, _choice(reader.next(), "0", RANGE_ROWS)), ("list", 0)]
+            steps += [("choose", 0, _choice(reader.next(), "0", RANGE_ROWS))]
         elif event == 3:
-            steps += [("select", 1, _choice(reader.next(), "a", COUNT_ROWS))]
+            steps += [("choose", 1, _choice(reader.next(), "a", COUNT_ROWS))]
             continue
         else:
             steps += [("command", event)]
@@ -168,7 +169,7 @@ def random_inputs(count, seed=20261208):
     for n in range(count):
         steps = calculation(_random_text(rng), rng.randrange(COUNT_ROWS), seed=n)
         for _ in range(rng.randint(1, 2)):
-            steps += [("select", 0, rng.randrange(RANGE_ROWS)), ("list", 0), OBSERVE]
+            steps += [("choose", 0, rng.randrange(RANGE_ROWS)), OBSERVE]
             steps += [("command", 0), OBSERVE]
         cases.append(steps)
     return cases

@@ -11,11 +11,12 @@ import sys
 import tempfile
 from pathlib import Path
 
-import browser
 import core_cases
 
 HERE = Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
+sys.path.insert(0, str(ROOT / "scripts"))
+import browser  # noqa: E402
 BATCH = 2000
 SHOWN = 5
 FIELDS = ("Text1(2)", "Diapazon(2) items", "Text1(1)", "Text1(1) enabled")
@@ -25,7 +26,7 @@ def native_lines(steps):
     yield "form"
     for step in steps:
         name, *args = step
-        if name == "text":
+        if name == "type":
             args = [args[0], args[1].encode("utf-8").hex()]
         yield " ".join([name, *map(str, args)])
 
@@ -83,7 +84,7 @@ def main():
         {"/": site, "/test/": HERE}
     ) as url, browser.chromium() as driver:
         process, seen = start_native(tool, cases, folder)
-        browser.open_page(driver, f"{url}/test/core_replay.html")
+        browser.open_page(driver, f"{url}/test/core_replay.html", ready="window.pageReady")
         web = []
         for at in range(0, len(cases), BATCH):
             web += driver.execute_script(

@@ -8,11 +8,10 @@ function observe(form) {
 }
 
 const steps = {
-  seed: (form, n) => form.seed(n),
-  text: (form, index, text) => form.setText(index, text),
-  select: (form, list, row) => form.select(list, row),
-  command: (form, index) => form.clickCommand(index),
-  list: (form, index) => form.clickList(index),
+  seed: (form, n) => core.seedRandom(n),
+  type: (form, index, text) => form.userText1Change(index, text, text.length),
+  choose: (form, list, row) => form.userDiapazonClick(list, row),
+  command: (form, index) => form.userCommand1Click(index),
 };
 
 // Every observation of every case, in order.

@@ -1,9 +1,9 @@
 // Replays steps on forms of the native core and writes what each observation
 // sees, for comparison with the same steps in the browser.
 //
-// Input, one step a line: "form" starts a fresh form; "seed N"; "text I HEX"
-// (the UTF-8 bytes in hexadecimal); "select L R"; "command I"; "list I";
-// "observe". Output: one JSON array per observation, one a line:
+// Input, one step a line: "form" starts a fresh form; "seed N"; "type I HEX"
+// (the UTF-8 bytes in hexadecimal, typed over the whole box); "choose L R";
+// "command I"; "observe". Output: one JSON array per observation, one a line:
 // [Text1(2).Text, Diapazon(2) items, Text1(1).Text, Text1(1).Enabled].
 #include <cstdint>
 #include <iostream>
@@ -12,8 +12,9 @@
 #include <string>
 
 #include "form_model.h"
-#include "procedures.h"
+#include "input_limit.h"
 #include "random.h"
+#include "user_actions.h"
 
 namespace kviltora {
 namespace {
@@ -64,10 +65,13 @@ void Step(std::optional<MainForm>& form, const std::string& line) {
   in >> index;
   const auto i = static_cast<std::int16_t>(index);
   if (step == "seed") SeedRandom(static_cast<std::uint32_t>(index));
-  if (step == "text") form->Text1[i].Text = FromHex((in >> argument, argument));
-  if (step == "select") form->Diapazon[i].Select(static_cast<std::int16_t>((in >> index, index)));
-  if (step == "command") OnCommand1Click(*form, i);
-  if (step == "list") OnDiapazonClick(*form, i);
+  if (step == "type") {
+    const std::u16string typed = ToUtf16(FromHex((in >> argument, argument)));
+    UserText1Change(*form, i, typed, typed.size());
+  }
+  if (step == "choose")
+    UserDiapazonClick(*form, i, static_cast<std::int16_t>((in >> index, index)));
+  if (step == "command") UserCommand1Click(*form, i);
   if (step == "observe") Observe(*form);
 }
 

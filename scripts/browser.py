@@ -1,4 +1,6 @@
-"""A local web server and Debian's headless Chromium, driven through Selenium.
+"""A local web server, Debian's headless Chromium through Selenium, and a driver
+for the page that finds each control as the window names it; shared by the page
+tests, the benchmarks and the screenshot script.
 
 The emscripten module fetches its .wasm, so it must come from an http origin;
 the server listens on 127.0.0.1 at a free port.
@@ -15,7 +17,23 @@ from pathlib import Path
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
+
+# Resolves with "ready" once the page has marked itself ready (the form loaded,
+# the window built, shown and focused), "failed" once it shows its notice, or
+# "no page" when neither comes, as on the browser's own error page.
+PAGE_READY = """const done = arguments[arguments.length - 1];
+const until = performance.now() + 20000;
+const wait = () => {
+  if (performance.getEntriesByName('kviltora-ready').length) done('ready');
+  else if (document.getElementById('failure')?.classList.contains('now')) done('failed');
+  else if (performance.now() > until) done('no page');
+  else setTimeout(wait, 10);
+};
+wait();"""
 
 
 class _Handler(http.server.SimpleHTTPRequestHandler):
@@ -132,14 +150,85 @@ def chromium():
         driver.quit()
 
 
-def open_page(driver, url, ready="window.pageReady"):
-    """Loads a page and waits until its module has set the `ready` promise's value."""
+def page_chromium(env=None):
+    """The page's browser: a desktop-sized window, in Bulgarian, its logs kept."""
+    return start_chromium("--window-size=800,600", "--lang=bg", logs=True, env=env)
+
+
+def open_page(driver, url, ready=None):
+    """Loads a page and waits until it is ready: for the site's page, until it
+    marks itself ready; for a test page, until its `ready` promise settles."""
     driver.get(url)
-    error = driver.execute_async_script(
-        "const done = arguments[arguments.length - 1];"
-        f"const wait = () => {ready} ? {ready}.then(() => done(null), e => done(String(e)))"
-        "  : setTimeout(wait, 10);"
-        "wait();"
-    )
+    if ready is None:
+        state = driver.execute_async_script(PAGE_READY)
+        error = None if state == "ready" else "the page shows its failure notice"
+    else:
+        error = driver.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            f"const wait = () => {ready} ? {ready}.then(() => done(null), e => done(String(e)))"
+            "  : setTimeout(wait, 10);"
+            "wait();"
+        )
     if error:
         raise RuntimeError(f"{url}: {error}")
+
+
+def fix_clock(driver, milliseconds):
+    """From the next page load on, the page's clock stands still at this time,
+    so that the generator, which the page seeds from the clock, repeats itself.
+    Returns what unfix_clock takes."""
+    script = f"Date.now = () => {milliseconds};"
+    return driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": script})
+
+
+def unfix_clock(driver, fixed):
+    driver.execute_cdp_cmd("Page.removeScriptToEvaluateOnNewDocument", fixed)
+
+
+class Page:
+    """The site's page as a pupil uses it, its controls found by the names the
+    window gives them."""
+
+    def __init__(self, driver, url):
+        self.driver, self.url = driver, url
+
+    def open(self):
+        open_page(self.driver, self.url)
+
+    def js(self, script, *args):
+        return self.driver.execute_script(script, *args)
+
+    def control(self, name):
+        return self.driver.find_element(By.CSS_SELECTOR, f'[data-control="{name}"]')
+
+    def value(self, name):
+        return self.control(name).get_property("value")
+
+    def rows(self, name, which):
+        return [row.text for row in self.control(name).find_elements(By.CSS_SELECTOR, which)]
+
+    def items(self, name):
+        return self.rows(name, "[role=option]")
+
+    def selected(self, name):
+        return self.rows(name, "[aria-selected=true]")
+
+    def choose(self, name, item):
+        self.control(name).find_element(By.XPATH, f'*[text()="{item}"]').click()
+
+    def type(self, text):
+        box = self.control("Text1(1)")
+        box.send_keys(Keys.CONTROL, "a")
+        box.send_keys(Keys.BACKSPACE, text)
+
+    def press(self, *keys):
+        ActionChains(self.driver).send_keys(*keys).perform()
+
+    def spoken(self):
+        return self.js(
+            "return [...document.querySelector('[role=status]').children]"
+            ".map(line => line.textContent).join('\\n')"
+        )
+
+    def focused(self):
+        return self.js("return document.activeElement.dataset.control")

@@ -1,0 +1,19 @@
+# The core's sources and include folders, relative to src/, for every build
+# that compiles the core: the program's, the WebAssembly one and the fuzzers'.
+# The digit back end is chosen beside each use: charconv, or portable where
+# the standard library has no floating-point charconv.
+set(KVILTORA_CORE_SOURCES
+  model/controls.cpp
+  model/form_model.cpp
+  model/input_limit.cpp
+  model/window_look.cpp
+  numtext/number_text.cpp
+  logic/conversion.cpp
+  logic/result.cpp
+  logic/clearing.cpp
+  logic/events.cpp
+  logic/announcements.cpp
+  logic/user_actions.cpp
+  runtime/random.cpp
+)
+set(KVILTORA_CORE_INCLUDES model numtext logic runtime)
