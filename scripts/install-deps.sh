@@ -25,8 +25,8 @@ if [ "$group" = test ]; then
     desktop-file-utils appstream dpkg-dev file lintian
     clang libclang-rt-14-dev valgrind
     libbenchmark-dev jq
-    emscripten chromium chromium-driver python3-selenium
-    woff2
+    emscripten chromium chromium-driver python3-selenium webkit2gtk-driver
+    fonts-croscore python3-fonttools python3-brotli fonts-dejavu-core
   )
 fi
 packages+=("$@")

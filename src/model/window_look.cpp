@@ -46,7 +46,7 @@ constexpr ControlLook kControls[] = {
 
 constexpr WindowLook kWindow{
     8580, 5715, Colour{128, 128, 255},
-    "www.kviltora.example Представяне на десетична дроб като двоично число"};
+    "www.kviltora.example Представяне на десетична дроб като двоично число", kDefault};
 
 }  // namespace
 

@@ -46,6 +46,7 @@ struct WindowLook {
   int width, height;
   Colour back;
   const char* caption;
+  FontLook font;  // for every control that names no font of its own
 };
 
 const WindowLook& MainWindowLook();

@@ -252,6 +252,10 @@ function buildWindow(core, form) {
 
 async function start() {
   if (typeof WebAssembly !== 'object') throw new Error('no WebAssembly');
+  // The fonts load beside the core: the device's own at once, else the page's
+  // subset. One that fails leaves the system's serif, not a page that fails.
+  const faces = ['400', '700'].map((weight) => `${weight} 1em "Kviltora Serif"`);
+  const fonts = Promise.all(faces.map((face) => document.fonts.load(face).catch(() => [])));
   const { default: createKviltoraCore } = await import('./kviltora_core.js');
   const core = await createKviltoraCore();
   const form = new core.Form();
@@ -260,8 +264,7 @@ async function start() {
   form.load();
   page.redraw();
   // The window shows with its own fonts, never a fallback that swaps later.
-  const faces = ['400', '700'].map((weight) => `${weight} 1em "Liberation Serif"`);
-  await Promise.all(faces.map((face) => document.fonts.load(face)));
+  await fonts;
   windowArea.hidden = false;
   page.layout.arrange();
   // Focus starts at the top of the description, as a text box's caret does on the

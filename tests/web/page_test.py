@@ -2,14 +2,18 @@
 in headless Chromium at 800 x 600, and in WebKitGTK's MiniBrowser at the same size
 and at its narrowest, where the controls stand in a column (WebKit needs an X
 display). Usage: page_test.py SITE_FOLDER [unittest names...]"""
+import collections
 import functools
 import json
+import os
 import re
 import subprocess
 import sys
 import time
 import unittest
 from pathlib import Path
+
+from fontTools.ttLib import TTFont
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
@@ -19,7 +23,7 @@ from selenium.webdriver.support.wait import WebDriverWait
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
 from browser import PAGE_READY, Page, fix_clock, page_chromium, serve, unfix_clock  # noqa: E402
-from browser import start_webkit  # noqa: E402
+from browser import dejavu_only, start_webkit  # noqa: E402
 
 SITE = sys.argv[1] if __name__ == "__main__" else ""
 CAPTION = "www.kviltora.example Представяне на десетична дроб като двоично число"
@@ -73,10 +77,62 @@ TRACE_045_10 = "\n".join([
 CLOCK_MS = 7
 PROPOSALS = ["0.1", "0.48", "0.998", "0.4731", "0.73611", "0.654536", "0.919462"]
 
+# The page's own font, and what the browser draws with where the device has
+# Liberation Serif (as here) and where it has no Times-metric serif at all.
+FAMILY = "Kviltora Serif"
+LOCAL_FACES = {"LiberationSerif", "LiberationSerif-Bold"}
+SUBSET_FACES = {"KviltoraSerif-Regular", "KviltoraSerif-Bold"}
+SUBSET_FILES = ["fonts/KviltoraSerif-Bold.woff2", "fonts/KviltoraSerif-Regular.woff2"]
+# Besides every character the page is seen to show, the subset keeps these.
+ALPHABET = "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЬЮЯабвгдежзийклмнопрстуфхцчшщъьюяЍѝ"
+KEPT_TOO = ALPHABET + "0123456789+-.,:;!?()%/ abcxyzABCXYZ„“”«»–—…№\u00a0"
+
 
 def rgba(colour):
     """A colour as Chromium's driver writes it; WebKit's leaves out an opaque alpha."""
-    return colour.replace("rgb(", "rgba(").replace(")", ", 1)") if colour.startswith("rgb(") else colour
+    opaque = colour.startswith("rgb(")
+    return colour.replace("rgb(", "rgba(").replace(")", ", 1)") if opaque else colour
+
+
+def check_look(test, p):
+    """Every control at its place, in its colours and font, with its text fitting."""
+    area = p.control("MainForm").rect
+    test.assertEqual([area["width"], area["height"]], [572, 381])
+    back = rgba(p.control("MainForm").value_of_css_property("background-color"))
+    test.assertEqual(back, "rgba(128, 128, 255, 1)")
+    for name, (box, back, size, bold, *_) in CONTROLS.items():
+        element = p.control(name)
+        at = element.rect
+        placed = (at["x"] - area["x"], at["y"] - area["y"], at["width"], at["height"])
+        test.assertEqual(placed, box, name)
+        css = element.value_of_css_property
+        test.assertEqual(rgba(css("background-color")), "rgba(%d, %d, %d, 1)" % back, name)
+        font = (css("font-size"), css("font-weight"))
+        test.assertEqual(font, (f"{size}px", "700" if bold else "400"), name)
+        test.assertTrue(css("font-family").startswith(f'"{FAMILY}"'), name)
+        overflow = element.get_property("scrollWidth") - element.get_property("clientWidth")
+        test.assertLessEqual(overflow, 0, name)
+    test.assertTrue(p.js(f"return document.fonts.check('700 16px \"{FAMILY}\"')"))
+
+
+def page_requests(requests):
+    """What the page asked for, by path; the tab's icon is the browser's own
+    business, which it may fetch again."""
+    page = {path: n for (by, path), n in requests.items() if by == "page"}
+    return {path: n for path, n in page.items() if not path.startswith("/icons/")}
+
+
+def drawn_faces(page):
+    """The fonts the browser draws the labels, buttons and list rows with."""
+    cdp = page.driver.execute_cdp_cmd
+    cdp("DOM.enable", {})
+    cdp("CSS.enable", {})
+    root = cdp("DOM.getDocument", {})["root"]["nodeId"]
+    found = cdp("DOM.querySelectorAll", {"nodeId": root, "selector": ".label, button, .list > *"})
+    fonts = [
+        cdp("CSS.getPlatformFontsForNode", {"nodeId": node})["fonts"] for node in found["nodeIds"]
+    ]
+    return {font["postScriptName"] for used in fonts for font in used}
 
 
 def contrast(css_a, css_b):
@@ -145,7 +201,7 @@ class PageTest(unittest.TestCase):
         self.assertFalse(self.driver.find_element(By.ID, "failure").is_displayed())
         # The licence and the fonts' licence travel with the page.
         served = "return Promise.all(arguments[0].map(f => fetch(f).then(r => r.ok)))"
-        self.assertEqual(p.js(served, ["LICENSE.txt", "fonts/LICENSE-Liberation.txt"]), [True, True])
+        self.assertEqual(p.js(served, ["LICENSE.txt", "fonts/LICENSE-Tinos.txt"]), [True, True])
 
     def test_calculation_refusals_and_clearing(self):
         p = self.page
@@ -300,23 +356,10 @@ class PageTest(unittest.TestCase):
     @needs("window")
     def test_look_of_every_control(self):
         p = self.page
+        check_look(self, p)
         area = p.control("MainForm").rect
-        self.assertEqual([area["width"], area["height"]], [572, 381])
-        back = rgba(p.control("MainForm").value_of_css_property("background-color"))
-        self.assertEqual(back, "rgba(128, 128, 255, 1)")
-        for name, (box, back, size, bold, *_) in CONTROLS.items():
-            element = p.control(name)
-            at = element.rect
-            placed = (at["x"] - area["x"], at["y"] - area["y"], at["width"], at["height"])
-            self.assertEqual(placed, box, name)
-            css = element.value_of_css_property
-            self.assertEqual(rgba(css("background-color")), "rgba(%d, %d, %d, 1)" % back, name)
-            font = (css("font-size"), css("font-weight"))
-            self.assertEqual(font, (f"{size}px", "700" if bold else "400"), name)
-            self.assertTrue(css("font-family").startswith('"Liberation Serif"'), name)
-            overflow = element.get_property("scrollWidth") - element.get_property("clientWidth")
-            self.assertLessEqual(overflow, 0, name)
-        self.assertTrue(p.js("return document.fonts.check('700 16px \"Liberation Serif\"')"))
+        if "devtools" in self.features:
+            self.assertEqual(drawn_faces(p), LOCAL_FACES)  # the device's own
         # Where a label and a box share a pixel, the box covers the label.
         for name, (x, y) in {"Text1(1)": (184, 190), "Diapazon(2)": (530, 216),
                              "Diapazon(1)": (50, 208), "Diapazon(0)": (50, 296)}.items():
@@ -356,6 +399,7 @@ class PageTest(unittest.TestCase):
         self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"], [])
 
 
+@unittest.skipUnless(os.environ.get("DISPLAY"), "WebKitGTK needs an X display: run it in xvfb-run")
 class WebKitWindowTest(PageTest):
     features, size = {"window"}, (800, 600)
 
@@ -398,8 +442,10 @@ class OfflineAndFailureTest(unittest.TestCase):
                 ".then(lists => arguments[0]([lists.flat().map(r => r.url), localStorage.length,"
                 " sessionStorage.length]))")
         # The folder's address and index.html are two entries: the page opens at either.
+        # The device has a serif of its own and the window shows no licence: neither is kept.
         files = {f.relative_to(SITE).as_posix() for f in Path(SITE).rglob("*") if f.is_file()}
-        expected = ["/"] + ["/" + file for file in files - {"sw.js"}]
+        files = {f for f in files if not f.endswith((".woff2", ".txt", "sw.js"))}
+        expected = ["/"] + ["/" + file for file in files]
         self.assertEqual(sorted(u.replace(url, "", 1) for u in kept[0]), sorted(expected))
         self.assertEqual(kept[1:], [0, 0])  # nothing the pupil types is kept
         # From here on only the service worker's own cache may answer, not the
@@ -429,6 +475,81 @@ class OfflineAndFailureTest(unittest.TestCase):
         with serve({"/": SITE}) as url:
             self.driver.get(url + "/")
             self.assertEqual(self.failure_shown(), (True, False, True))
+
+
+def first_visit(test, start, env=None):
+    """Opens the page in a fresh browser, started with start(env), and waits for
+    its service worker. Checks that the page asked for each file once and
+    returns the page and the requests the server saw."""
+    requests = collections.Counter()
+    with serve({"/": SITE}, requests) as url:
+        driver = start(env)
+        test.addCleanup(driver.quit)
+        page = Page(driver, url + "/")
+        page.open()
+        driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+    fetched = page_requests(requests)
+    test.assertEqual({path: n for path, n in fetched.items() if n != 1}, {})
+    for path in ("/", "/style.css", "/app.js", "/kviltora_core.js", "/kviltora_core.wasm"):
+        test.assertIn(path, fetched)
+    return page, requests
+
+
+def fonts_fetched(requests):
+    return sorted(key for key in requests.elements() if key[1].endswith(".woff2"))
+
+
+class FontsAndFetchesTest(unittest.TestCase):
+    """First visits, each with a browser and a server of its own: which font the
+    window gets, and that the page fetches every file once."""
+
+    def test_the_devices_own_font_and_nothing_downloaded_for_it(self):
+        page, requests = first_visit(self, page_chromium)
+        self.assertEqual(fonts_fetched(requests), [])
+        self.assertEqual(drawn_faces(page), LOCAL_FACES)
+
+    def test_the_subset_where_the_device_has_no_times_metric_font(self):
+        with dejavu_only() as env:
+            page, requests = first_visit(self, page_chromium, env)
+            # Once, by the page: the worker's install takes them from the browser's cache.
+            self.assertEqual(fonts_fetched(requests), [("page", "/" + f) for f in SUBSET_FILES])
+            check_look(self, page)
+            self.assertEqual(drawn_faces(page), SUBSET_FACES)
+            # Every character the page shows, after a long trace and a proposal of each range.
+            page.choose("Diapazon(1)", "26")
+            page.type("0.1")
+            page.control("Command1(0)").click()
+            for item in page.items("Diapazon(0)"):
+                page.choose("Diapazon(0)", item)
+            shown = page.js(
+                "return document.body.textContent + [...document.querySelectorAll("
+                "'textarea, input')].map(box => box.value).join('')"
+            )
+            for font in (TTFont(Path(SITE) / name) for name in SUBSET_FILES):
+                self.assertEqual(font["name"].getDebugName(1), FAMILY)
+                missing = set(shown + KEPT_TOO) - {"\n", "\r"} - set(map(chr, font.getBestCmap()))
+                self.assertEqual(missing, set())
+            # Offline, and with the browser's HTTP cache gone, the worker has the subset.
+            cdp = page.driver.execute_cdp_cmd
+            cdp("Network.enable", {})
+            cdp("Network.clearBrowserCache", {})
+            cdp("Network.setCacheDisabled", {"cacheDisabled": True})
+            page.open()
+            self.assertEqual(drawn_faces(page), SUBSET_FACES)
+
+
+@unittest.skipUnless(os.environ.get("DISPLAY"), "WebKitGTK needs an X display: run it in xvfb-run")
+class WebKitTest(unittest.TestCase):
+    """WebKitGTK, in the X display that DISPLAY names. Its service worker's
+    install fetches the fonts from the network, used or not, so only the page's
+    requests are counted."""
+
+    def test_each_file_once_and_fonts_only_without_a_local_serif(self):
+        for dejavu, fonts in ((False, []), (True, SUBSET_FILES)):
+            with self.subTest(dejavu_only=dejavu), dejavu_only() as env:
+                _, requests = first_visit(self, start_webkit, env if dejavu else None)
+                page_fonts = [key for key in fonts_fetched(requests) if key[0] == "page"]
+                self.assertEqual(page_fonts, [("page", "/" + f) for f in fonts])
 
 
 if __name__ == "__main__":
