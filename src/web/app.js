@@ -148,10 +148,11 @@ function arranger(placed) {
   const inColumn = [...placed].sort((a, b) => a.control.column - b.control.column);
   const locked = placed.filter(({ control }) => control.locked).map(({ elements }) => elements[0]);
   let shown = 'window';
+  const growsItself = CSS.supports('field-sizing', 'content'); // style.css asks it to
   // Heights are cleared and measured together, with the page's height held
   // meanwhile, so that one layout follows and the page keeps its scroll.
   const fit = (boxes) => {
-    if (shown !== 'column' || !boxes.length) return;
+    if (shown !== 'column' || growsItself || !boxes.length) return;
     windowArea.style.minHeight = `${windowArea.offsetHeight}px`;
     boxes.forEach((box) => (box.style.height = '0'));
     const heights = boxes.map((box) => box.scrollHeight + box.offsetHeight - box.clientHeight);
