@@ -304,8 +304,9 @@ class PageTest(unittest.TestCase):
         # Whether the trace box shows all it holds, and what Tab reaches from it.
         for width, whole, after in ((450, True, "Diapazon(0)"), (800, False, "Diapazon(1)")):
             self.driver.set_window_size(width, 600)
-            shown = lambda _: out.get_property("scrollHeight") == out.get_property("clientHeight")
-            WebDriverWait(self.driver, 5).until(lambda _: shown(_) == whole)
+            height = out.get_property
+            WebDriverWait(self.driver, 5).until(
+                lambda _: (height("scrollHeight") == height("clientHeight")) == whole)
             p.js("arguments[0].focus()", out)
             p.press(Keys.TAB)
             self.assertEqual(p.focused(), after, width)

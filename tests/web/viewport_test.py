@@ -49,25 +49,21 @@ TRACE_045_26 = [
 # fmt: on
 
 # What the pupil meets: the smallest text (scaled by the window's transform, if
-# any) and target, the captions cut, how far the page reaches past the screen,
-# the window's width, the controls from the top down, and whether the trace box
-# shows all it holds.
-MEASURE = """const box = (e) => e.getBoundingClientRect();
-const area = document.getElementById('window');
-const trace = area.querySelector('[data-control="Text1(2)"]');
-const all = [...document.querySelectorAll('[data-control]:not(#window), [role=option]')]
+# any) and target, the captions cut, how far the page reaches past the screen, the
+# controls from the top down, and whether the trace box shows all it holds.
+MEASURE = """const box = (e) => e.getBoundingClientRect(), area = document.getElementById('window');
+const trace = area.querySelector('[data-control="Text1(2)"]'), page = document.documentElement;
+const all = [...area.querySelectorAll('[data-control], [role=option]')]
   .filter((e) => e.getClientRects().length);
+const least = (kind, size) => Math.min(...all.filter((e) => e.matches(kind)).map(size));
 const cut = (e) => e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight;
 return {
-  text: Math.min(...all.filter((e) => e.textContent || e.value)
-    .map((e) => parseFloat(getComputedStyle(e).fontSize)))
+  text: least(':not(:empty), input, textarea', (e) => parseFloat(getComputedStyle(e).fontSize))
     * new DOMMatrix(getComputedStyle(area).transform).a,
-  target: Math.min(...all.filter((e) => e.matches('button, input, [role=option]'))
-    .map((e) => Math.min(box(e).width, box(e).height))),
+  target: least('button, input, [role=option]', (e) => Math.min(box(e).width, box(e).height)),
   cut: all.filter((e) => e.matches('.label, button') && cut(e)).map((e) => e.dataset.control),
-  sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
-  width: box(area).width,
-  downwards: [...area.querySelectorAll('[data-control]')].sort((a, b) => box(a).y - box(b).y)
+  sideways: page.scrollWidth - page.clientWidth,
+  downwards: all.filter((e) => e.dataset.control).sort((a, b) => box(a).y - box(b).y)
     .map((e) => e.dataset.control),
   whole: trace.scrollHeight === trace.clientHeight,
 };"""
@@ -112,8 +108,7 @@ class ViewportTest(unittest.TestCase):
                     f"targets {seen['target']:.1f} px",
                     file=sys.stderr,
                 )
-                window = seen["width"] == 572 * (1.5 if text_size else 1)
-                shown = "window" if window else "column" if seen["downwards"] == COLUMN else seen
+                shown = "column" if seen["downwards"] == COLUMN else "window"
                 self.assertEqual(shown, arrangement)
                 self.assertEqual((seen["cut"], seen["sideways"]), ([], 0))
                 self.assertEqual(seen["whole"], arrangement == "column")
@@ -144,7 +139,7 @@ class ViewportTest(unittest.TestCase):
         self.assertEqual(lines[7:], [line.strip() for line in TRACE_045_26])
         self.assertLessEqual(text.count("\f"), 2)
 
-    def test_contrast_theme_keeps_the_chosen_row_borders_and_focus(self):
+    def test_contrast_theme_shows_the_chosen_row(self):
         driver, page = self.browser()
         forced = [{"name": "forced-colors", "value": "active"}]
         driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": forced})
@@ -156,11 +151,6 @@ class ViewportTest(unittest.TestCase):
             clip = {**clip, "width": 8, "height": 8, "scale": 1}
             strips.append(driver.execute_cdp_cmd("Page.captureScreenshot", {"clip": clip}))
         self.assertEqual((strips[0] == strips[2], strips[0] == strips[1]), (True, False))
-        page.js("arguments[0].focus()", page.control("Diapazon(1)"))
-        for name in ("Text1(0)", "Text1(1)", "Command1(0)", "Diapazon(1)"):
-            css = page.control(name).value_of_css_property
-            self.assertEqual((css("border-top-style"), css("border-top-width")), ("solid", "1px"))
-        self.assertEqual(css("outline-style"), "solid")
 
 
 if __name__ == "__main__":
