@@ -203,7 +203,7 @@ class PageTest(unittest.TestCase):
         self.assertTrue(p.control("Text1(1)").is_enabled())
         self.assertEqual(p.selected("Diapazon(1)"), ["10"])
 
-    @needs("window")  # the column shows the whole trace: see the next but one
+    @needs("window")  # the column's trace: test_arrangement_follows_the_window_size
     def test_disabled_input_and_long_trace(self):
         p = self.page
         p.choose("Diapazon(1)", "26")
