@@ -23,7 +23,7 @@ function say(lines) {
 }
 
 // The window's lengths go to style.css as pixels at the browser's default text
-// size, which it turns into rem; the column sets all but the order aside.
+// size, which it turns into rem; the column keeps only the order and the fonts.
 function place(element, control, look) {
   const px = (twips) => twips / look.twipsPerPixel;
   const at = { left: control.left, top: control.top, width: control.width, height: control.height };
@@ -148,9 +148,9 @@ function arranger(placed) {
   const inColumn = [...placed].sort((a, b) => a.control.column - b.control.column);
   const locked = placed.filter(({ control }) => control.locked).map(({ elements }) => elements[0]);
   let shown = 'window';
-  const growsItself = CSS.supports('field-sizing', 'content'); // style.css asks it to
-  // Heights are cleared and measured together, with the page's height held
-  // meanwhile, so that one layout follows and the page keeps its scroll.
+  const growsItself = CSS.supports('field-sizing', 'content'); // as style.css asks there
+  // Every height is cleared before any is measured, and the page's height is held
+  // meanwhile, so that the page keeps its scroll.
   const fit = (boxes) => {
     if (shown !== 'column' || growsItself || !boxes.length) return;
     windowArea.style.minHeight = `${windowArea.offsetHeight}px`;
