@@ -96,13 +96,14 @@ fuzz: deps
 
 # Benchmarks and the start-up comparison, in a build of their own at the -O2 the
 # program ships with (GCC 12 at -O3 raises a false -Wrestrict in std::string).
+# PAGE_BEFORE=<the site folder of another web build> compares the page with it.
 BENCH_DIR ?= build-bench
 bench: deps web
 	@cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
 	  -DKVILTORA_WERROR=ON -DKVILTORA_BENCH=ON -DBUILD_TESTING=OFF > /dev/null
 	@cmake --build $(BENCH_DIR)
 	@bench/run-bench.sh $(BENCH_DIR)
-	@/usr/bin/python3 bench/page-bench.py $(WEB_SITE)
+	@/usr/bin/python3 bench/page-bench.py $(WEB_SITE) $(if $(PAGE_BEFORE),--before $(PAGE_BEFORE))
 	@/usr/bin/python3 bench/web-bench.py $(WEB_SITE) $(BENCH_DIR)/bench-results/kviltora_core_bench.json
 
 # Every build folder and the package left in dist/.

@@ -1,19 +1,27 @@
 #!/usr/bin/env python3
 """Figures of the browser page in headless Chromium on 127.0.0.1 (`make bench`):
-start-up from navigation to the first moment a calculation can be made, what a
-first visit transfers (gzipped, fonts included) and the time from a click on
-«Изчисли» to the redrawn page. Usage: page-bench.py SITE_FOLDER [ROUNDS]"""
+what a first visit downloads (gzipped) on a device with Liberation Serif and on
+one with no Times-metric serif, start-up from navigation to the painted window,
+and the time from a click on «Изчисли» to the redrawn page. With --before and
+the site of another build, that site's first visits and start-up are measured
+in the same run, the two sites taking turns.
+
+Usage: page-bench.py SITE_FOLDER [ROUNDS] [--before SITE_FOLDER]"""
+import argparse
+import collections
+import contextlib
 import gzip
-import json
+import random
 import statistics
 import sys
 from pathlib import Path
-from urllib.parse import urlsplit
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "scripts"))
-from browser import PAGE_READY, page_chromium, serve  # noqa: E402
+from browser import PAGE_READY, dejavu_only, page_chromium, serve  # noqa: E402
 
-STARTUP_GOAL_MS, SIZE_GOAL_KB, CLICK_GOAL_MS = 300, 350, 2
+STARTUP_GOAL_MS, CLICK_GOAL_MS = 300, 2
+# A first visit's goals, by the fonts the device has.
+SIZE_GOALS_KB = {"Liberation Serif": 70, "DejaVu only": 120}
 WARM_UP = 100  # clicks before the browser has compiled the page's code and filled its caches
 
 # The milliseconds from navigation to the moment the page marked itself ready:
@@ -50,74 +58,120 @@ for (let i = 0; i < rounds; ++i) {
 done(times);"""
 
 
-def verdict(value, goal):
+def verdict_of(value, goal):
     return "met" if value <= goal else "missed"
 
 
-def first_visit(url, site):
-    """The files a fresh browser fetches on its first visit, with their gzipped sizes."""
-    driver = page_chromium()
-    try:
-        driver.get(url)
-        driver.execute_async_script(PAGE_READY)
-        driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
-        log = [json.loads(e["message"])["message"] for e in driver.get_log("performance")]
-    finally:
-        driver.quit()
-    paths = {
-        urlsplit(m["params"]["request"]["url"]).path
-        for m in log
-        if m["method"] == "Network.requestWillBeSent"
-    }
-    files = [site / (path.lstrip("/") or "index.html") for path in sorted(paths)]
-    return {f.relative_to(site).as_posix(): len(gzip.compress(f.read_bytes(), 9)) for f in files}
+def gzipped(file):
+    return len(gzip.compress(file.read_bytes(), 9))
 
 
-def startups(driver, url, rounds, cold):
-    """Loads with the HTTP cache and the service worker bypassed (cold) or in use."""
+def first_visit(site, env):
+    """What a fresh browser downloads on a first visit: every file that the page
+    or the service worker's install asks for, counted once at its gzipped size,
+    with who asked for it ("page", "worker" or both)."""
+    requests = collections.Counter()
+    with serve({"/": site}, requests) as base:
+        driver = page_chromium(env)
+        try:
+            driver.get(base + "/")
+            driver.execute_async_script(PAGE_READY)
+            driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+        finally:
+            driver.quit()
+    askers = collections.defaultdict(set)
+    for by, path in requests:
+        askers[path.lstrip("/") or "index.html"].add(by)
+    return {name: (gzipped(site / name), "+".join(sorted(by))) for name, by in askers.items()}
+
+
+def first_visits(sites):
+    """{(site name, fonts on the device): first visit}."""
+    visits = {}
+    for name, site in sites.items():
+        visits[name, "Liberation Serif"] = first_visit(site, None)
+        with dejavu_only() as env:
+            visits[name, "DejaVu only"] = first_visit(site, env)
+    return visits
+
+
+def startups(driver, urls, rounds, cold):
+    """Loads each site in turn, in a new random order each round, with the HTTP
+    cache and the service worker bypassed (cold) or in use."""
     driver.execute_cdp_cmd("Network.enable", {})
     driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": cold})
     driver.execute_cdp_cmd("Network.setBypassServiceWorker", {"bypass": cold})
-    ready, drawn = [], []
+    ready, drawn = collections.defaultdict(list), collections.defaultdict(list)
     for _ in range(rounds):
-        driver.get(url)
-        driver.execute_async_script(PAGE_READY)
-        ready.append(driver.execute_script(READY_AT))
-        drawn.append(driver.execute_async_script(FIRST_PAINT))
+        for name in random.sample(list(urls), len(urls)):
+            driver.get(urls[name])
+            driver.execute_async_script(PAGE_READY)
+            ready[name].append(driver.execute_script(READY_AT))
+            drawn[name].append(driver.execute_async_script(FIRST_PAINT))
     return ready, drawn
 
 
-def main():
-    site = Path(sys.argv[1]).resolve()
-    rounds = int(sys.argv[2]) if len(sys.argv) > 2 else 15
-    with serve({"/": site}) as base:
-        url = base + "/"
-        fetched = first_visit(url, site)
-        whole = sum(len(gzip.compress(f.read_bytes(), 9)) for f in site.rglob("*") if f.is_file())
-        driver = page_chromium()
-        try:
-            cold = startups(driver, url, rounds, cold=True)
-            warm = startups(driver, url, rounds, cold=False)
-            driver.get(url)
-            driver.execute_async_script(PAGE_READY)
-            clicks = driver.execute_async_script(CLICKS, WARM_UP + 500)
-        finally:
-            driver.quit()
-    size_kb = sum(fetched.values()) / 1024
-    print("Browser page, headless Chromium on 127.0.0.1")
+def kib(files, keep=lambda name, by: True):
+    return sum(size for name, (size, by) in files.items() if keep(name, by)) / 1024
+
+
+def print_first_visits(visits):
+    print("  first visit, gzipped: every file the page or the service worker's install fetches,")
+    print("  each once, in KiB (install only: what the page itself never asks for)")
     print(
-        f"  first visit, files the page fetches, gzipped: {size_kb:.1f} KiB "
-        f"(goal <= {SIZE_GOAL_KB}, {verdict(size_kb, SIZE_GOAL_KB)})"
+        f"    {'site':8} {'fonts on the device':20} {'all':>6} {'page':>6} {'install only':>12}"
+        f" {'fonts':>6}  goal"
     )
-    for name, size in fetched.items():
-        print(f"    {name:36} {size / 1024:7.1f} KiB")
-    print(f"  the whole site that the service worker keeps, gzipped: {whole / 1024:.1f} KiB")
-    for name, (ready, drawn) in (("no cache, no service worker", cold), ("service worker", warm)):
-        median = statistics.median(drawn)
+    for (site, fonts), files in visits.items():
+        total, goal = kib(files), SIZE_GOALS_KB[fonts]
+        page = kib(files, lambda name, by: "page" in by)
+        install = kib(files, lambda name, by: by == "worker")
+        font_files = kib(files, lambda name, by: name.endswith(".woff2"))
+        verdict = f"<= {goal}, {verdict_of(total, goal)}" if site == "this" else ""
         print(
-            f"  start-up, {name}, median of {len(drawn)}: ready {statistics.median(ready):.1f} ms, "
-            f"window painted {median:.1f} ms "
-            f"(goal <= {STARTUP_GOAL_MS}, {verdict(median, STARTUP_GOAL_MS)})"
+            f"    {site:8} {fonts:20} {total:6.1f} {page:6.1f} {install:12.1f} {font_files:6.1f}"
+            f"  {verdict}"
+        )
+    print("  the files of this site's first visit with DejaVu only:")
+    for name, (size, by) in sorted(visits["this", "DejaVu only"].items()):
+        print(f"    {name:36} {size / 1024:7.1f} KiB  {by}")
+
+
+def main():
+    arguments = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    arguments.add_argument("site", type=Path)
+    arguments.add_argument("rounds", type=int, nargs="?", default=15)
+    arguments.add_argument("--before", type=Path, help="the site of another build, to compare")
+    options = arguments.parse_args()
+    sites = {"this": options.site.resolve()}
+    if options.before:
+        sites["before"] = options.before.resolve()
+    visits = first_visits(sites)
+    whole = sum(gzipped(f) for f in sites["this"].rglob("*") if f.is_file())
+    with contextlib.ExitStack() as stack:
+        urls = {name: stack.enter_context(serve({"/": site})) + "/" for name, site in sites.items()}
+        driver = page_chromium()
+        stack.callback(driver.quit)
+        cold = startups(driver, urls, options.rounds, cold=True)
+        warm = startups(driver, urls, options.rounds, cold=False)
+        driver.get(urls["this"])
+        driver.execute_async_script(PAGE_READY)
+        clicks = driver.execute_async_script(CLICKS, WARM_UP + 500)
+    print("Browser page, headless Chromium on 127.0.0.1")
+    print_first_visits(visits)
+    print(f"  the whole site, gzipped: {whole / 1024:.1f} KiB")
+    print(
+        f"  start-up with Liberation Serif on the device, median of {options.rounds} rounds, "
+        "the sites in turn: window painted (page ready), ms"
+    )
+    for name in sites:
+        (cold_ready, cold_drawn), (warm_ready, warm_drawn) = (
+            [statistics.median(times[name]) for times in run] for run in (cold, warm)
+        )
+        print(
+            f"    {name:8} no cache, no service worker {cold_drawn:6.1f} ({cold_ready:5.1f}), "
+            f"service worker {warm_drawn:6.1f} ({warm_ready:5.1f})  "
+            f"(goal <= {STARTUP_GOAL_MS}, {verdict_of(cold_drawn, STARTUP_GOAL_MS)})"
         )
     print(
         f"  click on «Изчисли» to the redrawn page, 25 digits, median of the first {WARM_UP}: "
@@ -126,7 +180,7 @@ def main():
     median = statistics.median(clicks[WARM_UP:])
     print(
         f"  the same, median of the {len(clicks) - WARM_UP} after them: "
-        f"{median:.3f} ms (goal <= {CLICK_GOAL_MS}, {verdict(median, CLICK_GOAL_MS)})"
+        f"{median:.3f} ms (goal <= {CLICK_GOAL_MS}, {verdict_of(median, CLICK_GOAL_MS)})"
     )
 
 

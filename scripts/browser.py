@@ -7,8 +7,12 @@ the server listens on 127.0.0.1 at a free port.
 """
 import contextlib
 import functools
+import glob
 import http.server
+import os
+import tempfile
 import threading
+import warnings
 from pathlib import Path
 
 from selenium import webdriver
@@ -16,6 +20,7 @@ from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.webkitgtk.options import Options as WebKitOptions
 
 # Resolves with "ready" once the page has marked itself ready (the form loaded,
 # the window built, shown and focused), "failed" once it shows its notice, or
@@ -38,9 +43,16 @@ class _Handler(http.server.SimpleHTTPRequestHandler):
         ".js": "text/javascript",
     }
 
-    def __init__(self, *args, mounts, **kwargs):
-        self.mounts = mounts
+    def __init__(self, *args, mounts, requests, **kwargs):
+        self.mounts, self.requests = mounts, requests
         super().__init__(*args, directory=str(mounts["/"]), **kwargs)
+
+    def do_GET(self):
+        # The page sends no referrer; its service worker names its own script.
+        if self.requests is not None:
+            by = "worker" if self.headers.get("Referer", "").endswith("/sw.js") else "page"
+            self.requests[by, self.path.split("?")[0]] += 1
+        super().do_GET()
 
     def translate_path(self, path):
         for prefix, folder in self.mounts.items():
@@ -54,9 +66,11 @@ class _Handler(http.server.SimpleHTTPRequestHandler):
 
 
 @contextlib.contextmanager
-def serve(mounts):
-    """Serves {"/": folder, "/prefix/": folder, ...}; yields the base URL."""
-    handler = functools.partial(_Handler, mounts={k: Path(v) for k, v in mounts.items()})
+def serve(mounts, requests=None):
+    """Serves {"/": folder, "/prefix/": folder, ...}; yields the base URL. A
+    Counter given as requests counts them by ("page" or "worker", path)."""
+    mounts = {k: Path(v) for k, v in mounts.items()}
+    handler = functools.partial(_Handler, mounts=mounts, requests=requests)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     thread = threading.Thread(target=server.serve_forever, daemon=True)
     thread.start()
@@ -67,9 +81,24 @@ def serve(mounts):
         server.server_close()
 
 
-def start_chromium(*arguments, logs=False):
+@contextlib.contextmanager
+def dejavu_only():
+    """Yields the environment of a browser that sees no font but DejaVu, as on a
+    device without Times New Roman or a metric twin of it."""
+    with tempfile.TemporaryDirectory() as folder:
+        config = Path(folder) / "fonts.conf"
+        config.write_text(
+            '<?xml version="1.0"?>\n<!DOCTYPE fontconfig SYSTEM "urn:fontconfig:fonts.dtd">\n'
+            "<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir>"
+            f"<cachedir>{folder}/cache</cachedir></fontconfig>\n"
+        )
+        yield {"FONTCONFIG_FILE": str(config)}
+
+
+def start_chromium(*arguments, logs=False, env=None, prefs=None):
     """Debian's headless Chromium through Selenium, with any further arguments,
-    and with its performance and console logs kept when asked; the caller quits it."""
+    environment and preferences, and with its performance and console logs kept
+    when asked; the caller quits it."""
     options = webdriver.ChromeOptions()
     options.binary_location = "/usr/bin/chromium"
     for argument in (
@@ -84,7 +113,32 @@ def start_chromium(*arguments, logs=False):
         options.add_argument(argument)
     if logs:
         options.set_capability("goog:loggingPrefs", {"performance": "ALL", "browser": "ALL"})
-    driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
+    if prefs:
+        options.add_experimental_option("prefs", prefs)
+    service = Service("/usr/bin/chromedriver", env={**os.environ, **(env or {})})
+    driver = webdriver.Chrome(service=service, options=options)
+    driver.set_script_timeout(300)
+    return driver
+
+
+def start_webkit(env=None):
+    """Debian's WebKitGTK MiniBrowser through Selenium, on the X display that
+    DISPLAY names, with any further environment; the caller quits it."""
+    options = WebKitOptions()
+    options.binary_location = glob.glob("/usr/lib/*/webkit2gtk-4.1/MiniBrowser")[0]
+    options.add_argument("--automation")
+    # The driver starts the browser, which takes its environment from this process.
+    saved = dict(os.environ)
+    os.environ.update(env or {})
+    try:
+        with warnings.catch_warnings():  # Selenium's own WebKitGTK capabilities are outdated
+            warnings.simplefilter("ignore", DeprecationWarning)
+            driver = webdriver.WebKitGTK(
+                executable_path="/usr/bin/WebKitWebDriver", options=options
+            )
+    finally:
+        os.environ.clear()
+        os.environ.update(saved)
     driver.set_script_timeout(300)
     return driver
 
@@ -98,9 +152,9 @@ def chromium():
         driver.quit()
 
 
-def page_chromium():
+def page_chromium(env=None):
     """The page's browser: a desktop-sized window, in Bulgarian, its logs kept."""
-    return start_chromium("--window-size=800,600", "--lang=bg", logs=True)
+    return start_chromium("--window-size=800,600", "--lang=bg", logs=True, env=env)
 
 
 def open_page(driver, url, ready=None):

@@ -21,11 +21,12 @@ if [ "$group" = test ]; then
   packages+=(
     clang-format googletest libgtest-dev qt6-base-private-dev
     xvfb xdotool xclip xauth
+    webkit2gtk-driver poppler-utils
     desktop-file-utils appstream dpkg-dev file lintian
     clang libclang-rt-14-dev valgrind
     libbenchmark-dev jq
-    emscripten chromium chromium-driver python3-selenium
-    woff2
+    emscripten chromium chromium-driver python3-selenium webkit2gtk-driver
+    fonts-croscore python3-fonttools python3-brotli fonts-dejavu-core
   )
 fi
 packages+=("$@")

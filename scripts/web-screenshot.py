@@ -1,23 +1,47 @@
 #!/usr/bin/env python3
-"""Takes the README's picture of the browser page: 0.45 converted with the count
-10, in headless Chromium. Usage: web-screenshot.py SITE_FOLDER OUTPUT.png"""
+"""Takes the README's pictures of the browser page in headless Chromium: the window
+after 0.45 converted with the count 10 (web-screenshot.png), a phone of 360 x 740
+after 0.45 with the count 26 (web-phone.png), and the first page of that example's
+printout on A4 (web-print.png). Usage: web-screenshot.py SITE_FOLDER DOCS_FOLDER"""
+import base64
+import subprocess
 import sys
+import tempfile
+from pathlib import Path
 
 from browser import Page, page_chromium, serve
 
 
+def calculate(page, count):
+    page.open()
+    page.choose("Diapazon(1)", count)
+    page.control("Command1(0)").click()
+
+
 def main() -> None:
-    site, output = sys.argv[1], sys.argv[2]
+    site, docs = sys.argv[1], Path(sys.argv[2])
     with serve({"/": site}) as url:
         driver = page_chromium()
         try:
             page = Page(driver, url + "/")
-            page.open()
-            page.choose("Diapazon(1)", "10")
-            page.control("Command1(0)").click()
-            page.control("MainForm").screenshot(output)
+            calculate(page, "10")
+            page.control("MainForm").screenshot(str(docs / "web-screenshot.png"))
+            calculate(page, "26")
+            pdf = base64.b64decode(driver.execute_cdp_cmd("Page.printToPDF", {})["data"])
+            phone = {"width": 360, "height": 740, "deviceScaleFactor": 2, "mobile": True}
+            driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", phone)
+            driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True})
+            driver.execute_cdp_cmd("Emulation.setScrollbarsHidden", {"hidden": True})
+            calculate(page, "26")
+            driver.execute_script("scrollTo(0, 0)")
+            shot = driver.execute_cdp_cmd("Page.captureScreenshot", {})["data"]
+            (docs / "web-phone.png").write_bytes(base64.b64decode(shot))
         finally:
             driver.quit()
+    with tempfile.TemporaryDirectory() as folder:
+        (Path(folder) / "print.pdf").write_bytes(pdf)
+        first = ["pdftoppm", "-png", "-singlefile", "-r", "60", "-f", "1", "-l", "1"]
+        subprocess.run([*first, f"{folder}/print.pdf", str(docs / "web-print")], check=True)
 
 
 if __name__ == "__main__":

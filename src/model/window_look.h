@@ -22,6 +22,10 @@ struct FontLook {
 
 enum class ControlKind { kTextBox, kLabel, kButton, kList };
 
+// What a printout of the worked example keeps of a control: paper holds what the
+// pupil reads, not what only a pointer or a key can use.
+enum class Paper { kLeftOut, kWhole, kChosenRow };
+
 struct ControlLook {
   const char* name;  // as the form names it, "Text1(1)"
   ControlKind kind;
@@ -31,13 +35,18 @@ struct ControlLook {
   std::optional<Colour> back;  // none: the system's colour for its kind
   const char* tooltip;         // none for labels
   const char* accessibleName;  // what a screen reader calls it; labels are read by caption
-  bool locked = false;         // a box of several lines that the user reads but cannot change
+  // Where the window does not fit, or a finger points, the controls stand one
+  // above another in the order the exercise is done; this is the place, 0 on top.
+  int column;
+  Paper paper;
+  bool locked = false;  // a box of several lines that the user reads but cannot change
 };
 
 struct WindowLook {
   int width, height;
   Colour back;
   const char* caption;
+  FontLook font;  // for every control that names no font of its own
 };
 
 const WindowLook& MainWindowLook();

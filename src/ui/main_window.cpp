@@ -178,7 +178,7 @@ void MainWindow::PlaceControls() {
 }
 
 void MainWindow::StyleControls() {
-  setFont(TimesNewRoman(FontLook{12, false}));
+  setFont(TimesNewRoman(MainWindowLook().font));
   Paint(this, QPalette::Window, ToQColor(MainWindowLook().back));
   for (const ControlLook& look : ControlsInTabOrder()) {
     QWidget* widget = WidgetFor(look);

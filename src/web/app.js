@@ -7,7 +7,6 @@
 // limits and rules all come from the core.
 
 const failure = document.getElementById('failure');
-const stage = document.getElementById('stage');
 const windowArea = document.getElementById('window');
 failure.hidden = true; // the module runs; the notice returns only if it fails
 
@@ -27,18 +26,18 @@ function say(said) {
   if (said) spoken.textContent = said + (++sayings % 2 ? '' : '\u00a0');
 }
 
+// The window's lengths go to style.css as pixels at the browser's default text
+// size, which it turns into rem; the column keeps only the order and the fonts.
 function place(element, control, look) {
-  const px = (twips) => `${twips / look.twipsPerPixel}px`;
-  Object.assign(element.style, {
-    left: px(control.left),
-    top: px(control.top),
-    width: px(control.width),
-    height: px(control.height),
-    fontSize: `${control.points}pt`,
-    fontWeight: control.bold ? '700' : '400',
-  });
+  const px = (twips) => twips / look.twipsPerPixel;
+  const at = { left: control.left, top: control.top, width: control.width, height: control.height };
+  for (const [side, twips] of Object.entries(at)) element.style.setProperty(`--${side}`, px(twips));
+  element.style.setProperty('--points', control.points);
+  element.style.setProperty('--column', control.column);
+  element.style.fontWeight = control.bold ? '700' : '400';
   if (control.back) element.style.backgroundColor = rgb(control.back);
   element.dataset.control = control.name;
+  element.dataset.paper = control.paper;
   if (control.tooltip) element.title = control.tooltip;
   if (control.accessibleName) element.setAttribute('aria-label', control.accessibleName);
 }
@@ -115,8 +114,10 @@ function listBox(index, form, respond) {
     if (event.altKey || event.ctrlKey || event.metaKey) return;
     const last = list.children.length - 1;
     const row = form.listIndex(index);
-    const rowHeight = list.firstElementChild?.offsetHeight || 1;
-    const page = Math.max(1, Math.floor(list.clientHeight / rowHeight));
+    // A page is the rows the list shows at once: all of them where it wraps them.
+    const rows = [...list.children];
+    const inView = rows.filter((row) => row.offsetTop + row.offsetHeight <= list.clientHeight);
+    const page = Math.max(1, inView.length);
     const target = {
       ArrowDown: row + 1,
       ArrowUp: row < 0 ? 0 : row - 1,
@@ -172,10 +173,67 @@ function showItems(list, items, selected) {
   else list.removeAttribute('aria-activedescendant');
 }
 
+// Which arrangement shows is style.css's choice, made in one place there; the
+// page follows it where CSS alone cannot: the keyboard visits the controls in the
+// order they are seen, and in the column a locked box grows to its whole text,
+// so that the page scrolls and not the box.
+function arranger(placed) {
+  const inColumn = [...placed].sort((a, b) => a.control.column - b.control.column);
+  const locked = placed.filter(({ control }) => control.locked).map(({ elements }) => elements[0]);
+  let shown = 'window';
+  const growsItself = CSS.supports('field-sizing', 'content'); // as style.css asks there
+  // Every height is cleared before any is measured, and the page's height is held
+  // meanwhile, so that the page keeps its scroll.
+  const fit = (boxes) => {
+    if (shown !== 'column' || growsItself || !boxes.length) return;
+    windowArea.style.minHeight = `${windowArea.offsetHeight}px`;
+    boxes.forEach((box) => (box.style.height = '0'));
+    const heights = boxes.map((box) => box.scrollHeight + box.offsetHeight - box.clientHeight);
+    boxes.forEach((box, i) => (box.style.height = `${heights[i]}px`));
+    windowArea.style.minHeight = '';
+  };
+  // Read again whenever the page changes size: a phone turned, a zoom, a window resized.
+  const arrange = () => {
+    shown = getComputedStyle(windowArea).getPropertyValue('--arrangement').trim();
+    const order = (shown === 'column' ? inColumn : placed).flatMap(({ elements }) => elements);
+    if (order.some((element, i) => windowArea.children[i] !== element)) {
+      const focused = document.activeElement;
+      windowArea.append(...order);
+      if (document.activeElement !== focused) focused?.focus({ preventScroll: true });
+    }
+    locked.forEach((box) => (box.style.height = ''));
+    fit(locked);
+  };
+  return { arrange, fit, arrangement: () => shown };
+}
+
+// A minimum font size raises the text but not lengths in rem; the root takes the
+// raised size, so that the window grows with its text and no caption is cut.
+function followMinimumFontSize() {
+  const root = document.documentElement;
+  const probe = document.body.appendChild(element('div'));
+  probe.style.textIndent = '1rem';
+  const text = parseFloat(getComputedStyle(root).fontSize);
+  const rem = parseFloat(getComputedStyle(probe).textIndent);
+  probe.remove();
+  if (text > rem) root.style.fontSize = `${text}px`;
+}
+
+// Printing draws a box only as far as it is scrolled, so every locked box has a
+// copy of its text that only paper shows.
+function paperCopy(control) {
+  const copy = element('div', { className: 'paper' });
+  copy.dataset.paper = control.paper;
+  copy.style.setProperty('--column', control.column);
+  return copy;
+}
+
 function buildWindow(core, form) {
   const look = core.windowLook();
   const boxes = [];
   const lists = [];
+  const copies = [];
+  let layout;
   const redraw = () => {
     const texts = boxes.map((_, i) => form.text(i).replaceAll('\r\n', '\n'));
     const items = lists.map((_, i) => form.items(i));
@@ -194,6 +252,9 @@ function buildWindow(core, form) {
       box.setAttribute('aria-label', form.text1AccessibleName(i));
     });
     lists.forEach((list, i) => showItems(list, items[i], form.listIndex(i)));
+    const grown = boxes.filter((_, i) => copies[i] && copies[i].textContent !== texts[i]);
+    copies.forEach((copy, i) => copy.textContent !== texts[i] && (copy.textContent = texts[i]));
+    layout?.fit(grown);
   };
   const respond = (said) => {
     redraw();
@@ -211,45 +272,47 @@ function buildWindow(core, form) {
       return button;
     },
   };
-  for (const control of look.controls) {
-    const element = make[control.kind](control);
-    place(element, control, look);
-    windowArea.append(element);
-  }
+  const placed = look.controls.map((control) => {
+    const shown = make[control.kind](control);
+    place(shown, control, look);
+    if (!control.locked) return { control, elements: [shown] };
+    return { control, elements: [shown, (copies[control.index] = paperCopy(control))] };
+  });
+  windowArea.append(...placed.flatMap(({ elements }) => elements));
   document.title = look.caption;
   const px = (twips) => twips / look.twipsPerPixel;
-  Object.assign(windowArea.style, {
-    width: `${px(look.width)}px`,
-    height: `${px(look.height)}px`,
-    backgroundColor: rgb(look.back),
-  });
-  // Narrower screens get the whole window scaled to their width; pinch zoom stays free.
-  const fit = () => {
-    const scale = Math.min(1, document.documentElement.clientWidth / px(look.width));
-    windowArea.style.transform = scale < 1 ? `scale(${scale})` : '';
-    stage.style.height = `${px(look.height) * scale}px`;
-  };
-  fit();
-  window.addEventListener('resize', fit);
-  return { redraw, first: boxes[0] };
+  windowArea.style.setProperty('--width', px(look.width));
+  windowArea.style.setProperty('--height', px(look.height));
+  windowArea.style.backgroundColor = rgb(look.back);
+  layout = arranger(placed);
+  window.addEventListener('resize', layout.arrange);
+  return { redraw, layout, first: boxes[0] };
 }
 
 async function start() {
   if (typeof WebAssembly !== 'object') throw new Error('no WebAssembly');
+  // The fonts load beside the core: the device's own at once, else the page's
+  // subset. One that fails leaves the system's serif, not a page that fails.
+  const faces = ['400', '700'].map((weight) => `${weight} 1em "Kviltora Serif"`);
+  const fonts = Promise.all(faces.map((face) => document.fonts.load(face).catch(() => [])));
   const { default: createKviltoraCore } = await import('./kviltora_core.js');
   const core = await createKviltoraCore();
   const form = new core.Form();
+  followMinimumFontSize();
   const page = buildWindow(core, form);
   form.load();
   page.redraw();
   // The window shows with its own fonts, never a fallback that swaps later.
-  const faces = ['400', '700'].map((weight) => `${weight} 1em "Liberation Serif"`);
-  await Promise.all(faces.map((face) => document.fonts.load(face)));
+  await fonts;
   windowArea.hidden = false;
-  // Focus starts at the top of the description, as a text box's caret does on the desktop.
-  page.first.setSelectionRange(0, 0);
-  page.first.focus();
-  page.first.scrollTop = 0;
+  page.layout.arrange();
+  // Focus starts at the top of the description, as a text box's caret does on the
+  // desktop. The column has the description last; there a page's first Tab starts at the top.
+  if (page.layout.arrangement() !== 'column') {
+    page.first.setSelectionRange(0, 0);
+    page.first.focus();
+    page.first.scrollTop = 0;
+  }
   performance.mark('kviltora-ready'); // for the start-up figure of make bench
 }
 

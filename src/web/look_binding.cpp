@@ -26,6 +26,18 @@ const char* KindName(ControlKind kind) {
   return "";
 }
 
+const char* PaperName(Paper paper) {
+  switch (paper) {
+    case Paper::kLeftOut:
+      return "leftOut";
+    case Paper::kWhole:
+      return "whole";
+    case Paper::kChosenRow:
+      return "chosenRow";
+  }
+  return "";
+}
+
 // val's own const char* constructor reads Latin-1; the table is UTF-8.
 val Utf8(const char* text) {
   return val(std::string(text));
@@ -57,6 +69,8 @@ val ToVal(const ControlLook& look) {
   out.set("back", look.back ? ToVal(*look.back) : val::null());
   out.set("tooltip", Text(look.tooltip));
   out.set("accessibleName", Text(look.accessibleName));
+  out.set("column", look.column);
+  out.set("paper", Utf8(PaperName(look.paper)));
   out.set("locked", look.locked);
   return out;
 }

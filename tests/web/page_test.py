@@ -1,10 +1,16 @@
 """The browser edition's page, driven in headless Chromium from 127.0.0.1 by real
 keys, clicks and taps. Usage: page_test.py SITE_FOLDER [unittest names...]"""
+import collections
+import functools
 import json
+import os
+import subprocess
 import sys
 import time
 import unittest
 from pathlib import Path
+
+from fontTools.ttLib import TTFont
 
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.actions.wheel_input import ScrollOrigin
@@ -14,10 +20,12 @@ from selenium.webdriver.support.wait import WebDriverWait
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
 from browser import PAGE_READY, Page, fix_clock, page_chromium, serve, unfix_clock  # noqa: E402
+from browser import dejavu_only, start_webkit  # noqa: E402
 
 SITE = sys.argv[1] if __name__ == "__main__" else ""
 CAPTION = "www.kviltora.example Представяне на десетична дроб като двоично число"
 GREY, ORANGE, WHITE = (224, 224, 224), (255, 192, 128), (255, 255, 255)
+BLACK = "rgba(0, 0, 0, 1)"
 NO_COUNT = "Изберете брой цифри от списъка „Брой цифри“.\n"
 TOO_BIG = "Числото е твърде голямо.\n"
 
@@ -46,8 +54,13 @@ CONTROLS = {
                     "Двоичните цифри в реда на получаването им"),
     "Etiket(4)": ((8, 272, 97, 25), ORANGE, 16, 0, "StaticText", "10-ична дроб", None),
 }
-TAB_ORDER = ["Command1(1)", "Diapazon(0)", "Text1(1)", "Text1(2)", "Diapazon(1)", "Command1(0)",
-             "Diapazon(2)"]
+# The focus at start-up and after each Tab, in each arrangement.
+KEYBOARD_ORDER = {
+    "window": ["Text1(0)", "Command1(1)", "Diapazon(0)", "Text1(1)", "Text1(2)", "Diapazon(1)",
+               "Command1(0)", "Diapazon(2)"],
+    "column": [None, "Text1(1)", "Command1(1)", "Diapazon(1)", "Command1(0)", "Diapazon(2)",
+               "Text1(2)", "Diapazon(0)", "Text1(0)"],
+}
 TRACE_045_10 = "\n".join([
     "Преобразувам десетичната дроб: 0.45", "0.9", "1.8", "1.6", "1.2", "0.4", "0.800000000000001",
     "1.6", "1.2", "0.400000000000006", "Новото число се формира от изчислените остатъци.",
@@ -61,13 +74,84 @@ TRACE_045_10 = "\n".join([
 CLOCK_MS = 7
 PROPOSALS = ["0.1", "0.48", "0.998", "0.4731", "0.73611", "0.654536", "0.919462"]
 
+# The page's own font, and what the browser draws with where the device has
+# Liberation Serif (as here) and where it has no Times-metric serif at all.
+FAMILY = "Kviltora Serif"
+LOCAL_FACES = {"LiberationSerif", "LiberationSerif-Bold"}
+SUBSET_FACES = {"KviltoraSerif-Regular", "KviltoraSerif-Bold"}
+SUBSET_FILES = ["fonts/KviltoraSerif-Bold.woff2", "fonts/KviltoraSerif-Regular.woff2"]
+# Besides every character the page is seen to show, the subset keeps these.
+ALPHABET = "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЬЮЯабвгдежзийклмнопрстуфхцчшщъьюяЍѝ"
+KEPT_TOO = ALPHABET + "0123456789+-.,:;!?()%/ abcxyzABCXYZ„“”«»–—…№\u00a0"
+
+
+def rgba(colour):
+    """A colour as Chromium's driver writes it; WebKit's leaves out an opaque alpha."""
+    opaque = colour.startswith("rgb(")
+    return colour.replace("rgb(", "rgba(").replace(")", ", 1)") if opaque else colour
+
+
+def check_look(test, p):
+    """Every control at its place, in its colours and font, with its text fitting."""
+    area = p.control("MainForm").rect
+    test.assertEqual([area["width"], area["height"]], [572, 381])
+    back = rgba(p.control("MainForm").value_of_css_property("background-color"))
+    test.assertEqual(back, "rgba(128, 128, 255, 1)")
+    for name, (box, back, size, bold, *_) in CONTROLS.items():
+        element = p.control(name)
+        at = element.rect
+        placed = (at["x"] - area["x"], at["y"] - area["y"], at["width"], at["height"])
+        test.assertEqual(placed, box, name)
+        css = element.value_of_css_property
+        test.assertEqual(rgba(css("background-color")), "rgba(%d, %d, %d, 1)" % back, name)
+        font = (css("font-size"), css("font-weight"))
+        test.assertEqual(font, (f"{size}px", "700" if bold else "400"), name)
+        test.assertTrue(css("font-family").startswith(f'"{FAMILY}"'), name)
+        overflow = element.get_property("scrollWidth") - element.get_property("clientWidth")
+        test.assertLessEqual(overflow, 0, name)
+    test.assertTrue(p.js(f"return document.fonts.check('700 16px \"{FAMILY}\"')"))
+
+
+def page_requests(requests):
+    """What the page asked for, by path; the tab's icon is the browser's own
+    business, which it may fetch again."""
+    page = {path: n for (by, path), n in requests.items() if by == "page"}
+    return {path: n for path, n in page.items() if not path.startswith("/icons/")}
+
+
+def drawn_faces(page):
+    """The fonts the browser draws the labels, buttons and list rows with."""
+    cdp = page.driver.execute_cdp_cmd
+    cdp("DOM.enable", {})
+    cdp("CSS.enable", {})
+    root = cdp("DOM.getDocument", {})["root"]["nodeId"]
+    found = cdp("DOM.querySelectorAll", {"nodeId": root, "selector": ".label, button, .list > *"})
+    fonts = [
+        cdp("CSS.getPlatformFontsForNode", {"nodeId": node})["fonts"] for node in found["nodeIds"]
+    ]
+    return {font["postScriptName"] for used in fonts for font in used}
+
+
+def needs(feature):
+    """Runs a test only where the browser and arrangement have the feature: "devtools",
+    Chromium's DevTools protocol, or "window", the window arrangement."""
+    skip = lambda self: self.skipTest(f"needs {feature}")  # noqa: E731
+    return lambda test: functools.wraps(test)(
+        lambda self: test(self) if feature in self.features else skip(self))
+
 
 class PageTest(unittest.TestCase):
+    arrangement, features = "window", {"window", "devtools"}
+
+    @classmethod
+    def start_browser(cls):
+        return page_chromium()
+
     @classmethod
     def setUpClass(cls):
         cls.server = serve({"/": SITE})
         url = cls.server.__enter__()
-        cls.driver = page_chromium()
+        cls.driver = cls.start_browser()
         cls.page = Page(cls.driver, url + "/")
 
     @classmethod
@@ -90,11 +174,11 @@ class PageTest(unittest.TestCase):
         self.assertEqual(p.items("Diapazon(1)"), [str(n) for n in range(5, 27)])
         self.assertEqual(p.items("Diapazon(2)"), [])
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "[aria-selected=true]"), [])
-        self.assertEqual(p.focused(), "Text1(0)")
+        self.assertEqual(p.focused(), KEYBOARD_ORDER[self.arrangement][0])
         self.assertFalse(self.driver.find_element(By.ID, "failure").is_displayed())
         # The licence and the fonts' licence travel with the page.
         served = "return Promise.all(arguments[0].map(f => fetch(f).then(r => r.ok)))"
-        self.assertEqual(p.js(served, ["LICENSE.txt", "fonts/LICENSE-Liberation.txt"]), [True, True])
+        self.assertEqual(p.js(served, ["LICENSE.txt", "fonts/LICENSE-Tinos.txt"]), [True, True])
 
     def test_calculation_refusals_and_clearing(self):
         p = self.page
@@ -119,6 +203,7 @@ class PageTest(unittest.TestCase):
         self.assertTrue(p.control("Text1(1)").is_enabled())
         self.assertEqual(p.selected("Diapazon(1)"), ["10"])
 
+    @needs("window")  # the column's trace: test_arrangement_follows_the_window_size
     def test_disabled_input_and_long_trace(self):
         p = self.page
         p.choose("Diapazon(1)", "26")
@@ -126,7 +211,7 @@ class PageTest(unittest.TestCase):
         p.control("Command1(0)").click()
         box = p.control("Text1(1)")
         self.assertFalse(box.is_enabled())
-        self.assertEqual(box.value_of_css_property("color"), "rgba(120, 120, 120, 1)")
+        self.assertEqual(rgba(box.value_of_css_property("color")), "rgba(120, 120, 120, 1)")
         ActionChains(self.driver).click(box).send_keys("9").perform()
         self.assertEqual(p.value("Text1(1)"), "0.1")
         out = p.control("Text1(2)")
@@ -150,14 +235,16 @@ class PageTest(unittest.TestCase):
         p.press(Keys.HOME, Keys.RIGHT, Keys.RIGHT, "9")  # a full box refuses, wherever typed
         caret = p.js("return arguments[0].selectionStart", p.control("Text1(1)"))
         self.assertEqual((p.value("Text1(1)"), caret), ("0.1234567", 2))
-        p.type("")
-        self.driver.execute_cdp_cmd("Input.insertText", {"text": "0.123456\U0001D7CE"})
-        self.assertEqual(p.value("Text1(1)"), "0.123456")
+        if "devtools" in self.features:
+            p.type("")
+            self.driver.execute_cdp_cmd("Input.insertText", {"text": "0.123456\U0001D7CE"})
+            self.assertEqual(p.value("Text1(1)"), "0.123456")
         p.type("0.1234567")
         p.control("Command1(0)").click()
         heading = p.value("Text1(2)").split("\n")[0]
         self.assertEqual(heading, "Преобразувам десетичната дроб: 0.1234567")
 
+    @needs("devtools")
     def test_proposals_from_every_range_one_per_choice(self):
         p = self.page
         fixed = fix_clock(self.driver, CLOCK_MS)
@@ -168,23 +255,30 @@ class PageTest(unittest.TestCase):
             self.assertEqual([p.value("Text1(1)"), p.value("Text1(2)"), p.spoken()],
                              [expected, "", "Нова дроб: " + expected])
 
-    def test_list_keys_and_touch(self):
+    def test_list_keys(self):
         p = self.page
         p.js("arguments[0].focus()", p.control("Diapazon(1)"))
         self.assertEqual((p.selected("Diapazon(1)"), p.spoken()), ([], "Нищо не е избрано."))
         shown = """const list = arguments[0], row = list.querySelector('[aria-selected=true]');
             return row.offsetTop >= list.scrollTop &&
                    row.offsetTop + row.offsetHeight <= list.scrollTop + list.clientHeight;"""
-        keys = [(Keys.DOWN, "5"), (Keys.END, "26"), (Keys.UP, "25"), (Keys.PAGE_UP, "22"),
-                (Keys.HOME, "5"), (Keys.PAGE_DOWN, "8"), (Keys.UP, "7"), ("2", "20"), ("2", "21"),
-                ("pause", "21"), ("10", "10")]
-        for key, expected in keys:
+        # A page is the rows in view: three in the window, all of them in the column.
+        keys = [(Keys.DOWN, "5", "5"), (Keys.END, "26", "26"), (Keys.UP, "25", "25"),
+                (Keys.PAGE_UP, "22", "5"), (Keys.HOME, "5", "5"), (Keys.PAGE_DOWN, "8", "26"),
+                (Keys.UP, "7", "25"), ("2", "20", "26"), ("2", "21", "20"), ("pause", "21", "20"),
+                ("10", "10", "10")]
+        for key, *expected in keys:
             if key == "pause":
                 time.sleep(0.5)  # typing after a pause starts a new search
             else:
                 p.press(key)
+            expected = expected[self.arrangement == "column"]
             self.assertEqual(p.selected("Diapazon(1)"), [expected], key)
             self.assertTrue(p.js(shown, p.control("Diapazon(1)")), expected)
+
+    @needs("devtools")
+    def test_list_touch(self):
+        p = self.page
         row = p.control("Diapazon(0)").find_element(By.XPATH, '*[text()="100"]').rect
         point = {"x": row["x"] + 5, "y": row["y"] + 5}
         for kind, points in (("touchStart", [point]), ("touchEnd", [])):
@@ -192,32 +286,46 @@ class PageTest(unittest.TestCase):
             self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", touch)
         self.assertEqual(p.selected("Diapazon(0)"), ["100"])
 
+    def test_focus_mark_of_lists_and_boxes(self):
+        # 2 px of black just outside the border: 6.4:1 against the window's blue.
+        for name in ("Text1(0)", "Text1(1)", "Text1(2)", "Diapazon(0)", "Diapazon(1)"):
+            self.page.js("arguments[0].focus()", self.page.control(name))
+            css = self.page.control(name).value_of_css_property
+            mark = [css(f"outline-{part}") for part in ("style", "width", "offset")]
+            self.assertEqual(mark + [rgba(css("outline-color"))], ["solid", "2px", "0px", BLACK])
+
+    def test_arrangement_follows_the_window_size(self):
+        p = self.page
+        size = self.driver.get_window_size()
+        self.addCleanup(self.driver.set_window_size, size["width"], size["height"])
+        p.choose("Diapazon(1)", "26")
+        p.control("Command1(0)").click()
+        out = p.control("Text1(2)")
+        # Whether the trace box shows all it holds, and what Tab reaches from it.
+        for width, whole, after in ((450, True, "Diapazon(0)"), (800, False, "Diapazon(1)")):
+            self.driver.set_window_size(width, 600)
+            height = out.get_property
+            WebDriverWait(self.driver, 5).until(
+                lambda _: (height("scrollHeight") == height("clientHeight")) == whole)
+            p.js("arguments[0].focus()", out)
+            p.press(Keys.TAB)
+            self.assertEqual(p.focused(), after, width)
+
     def test_tab_order(self):
+        order = KEYBOARD_ORDER[self.arrangement][1:]
         visited = []
-        for _ in TAB_ORDER:
+        for _ in order:
             self.page.press(Keys.TAB)
             visited.append(self.page.focused())
-        self.assertEqual(visited, TAB_ORDER)
+        self.assertEqual(visited, order)
 
+    @needs("window")
     def test_look_of_every_control(self):
         p = self.page
+        check_look(self, p)
         area = p.control("MainForm").rect
-        self.assertEqual([area["width"], area["height"]], [572, 381])
-        back = p.control("MainForm").value_of_css_property("background-color")
-        self.assertEqual(back, "rgba(128, 128, 255, 1)")
-        for name, (box, back, size, bold, *_) in CONTROLS.items():
-            element = p.control(name)
-            at = element.rect
-            placed = (at["x"] - area["x"], at["y"] - area["y"], at["width"], at["height"])
-            self.assertEqual(placed, box, name)
-            css = element.value_of_css_property
-            self.assertEqual(css("background-color"), "rgba(%d, %d, %d, 1)" % back, name)
-            font = (css("font-size"), css("font-weight"))
-            self.assertEqual(font, (f"{size}px", "700" if bold else "400"), name)
-            self.assertTrue(css("font-family").startswith('"Liberation Serif"'), name)
-            overflow = element.get_property("scrollWidth") - element.get_property("clientWidth")
-            self.assertLessEqual(overflow, 0, name)
-        self.assertTrue(p.js("return document.fonts.check('700 16px \"Liberation Serif\"')"))
+        if "devtools" in self.features:
+            self.assertEqual(drawn_faces(p), LOCAL_FACES)  # the device's own
         # Where a label and a box share a pixel, the box covers the label.
         for name, (x, y) in {"Text1(1)": (184, 190), "Diapazon(2)": (530, 216),
                              "Diapazon(1)": (50, 208), "Diapazon(0)": (50, 296)}.items():
@@ -226,14 +334,7 @@ class PageTest(unittest.TestCase):
                        area["x"] + x + 0.5, area["y"] + y + 0.5)
             self.assertEqual(top, name)
 
-    def test_narrow_screen_scales_the_whole_window(self):
-        self.driver.set_window_size(400, 700)
-        self.addCleanup(self.driver.set_window_size, 800, 600)
-        self.page.open()
-        area = self.page.js("return document.getElementById('window').getBoundingClientRect()")
-        self.assertEqual((area["x"], round(area["width"]), round(area["height"])), (0, 400, 266))
-        self.assertEqual(self.page.js("return document.documentElement.scrollWidth"), 400)
-
+    @needs("devtools")
     def test_roles_names_and_tooltips(self):
         p = self.page
         nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
@@ -252,6 +353,7 @@ class PageTest(unittest.TestCase):
         node = cdp("DOM.querySelector", {"nodeId": root, "selector": f'[data-control="{name}"]'})
         return cdp("DOM.describeNode", {"nodeId": node["nodeId"]})["node"]["backendNodeId"]
 
+    @needs("devtools")
     def test_only_own_requests_and_no_errors(self):
         origin = self.page.url.rstrip("/")
         log = [json.loads(e["message"])["message"] for e in self.driver.get_log("performance")]
@@ -261,6 +363,26 @@ class PageTest(unittest.TestCase):
         for url in urls:
             self.assertTrue(url.startswith(origin + "/"), url)
         self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"], [])
+
+
+@unittest.skipUnless(os.environ.get("DISPLAY"), "WebKitGTK needs an X display: run it in xvfb-run")
+class WebKitWindowTest(PageTest):
+    """The same in WebKitGTK's MiniBrowser, in the X display that DISPLAY names."""
+
+    features, size = {"window"}, (800, 600)
+
+    @classmethod
+    def start_browser(cls):
+        driver = start_webkit()
+        driver.set_window_size(*cls.size)
+        # With no window manager the X server gives the keys to the window under the
+        # pointer, and WebKit marks the focused control only in a window that has them.
+        subprocess.run(["xdotool", "mousemove", "10", "10"], check=True)
+        return driver
+
+
+class WebKitColumnTest(WebKitWindowTest):
+    arrangement, features, size = "column", set(), (450, 800)  # as narrow as it goes: 447
 
 
 class OfflineAndFailureTest(unittest.TestCase):
@@ -288,8 +410,10 @@ class OfflineAndFailureTest(unittest.TestCase):
                 ".then(lists => arguments[0]([lists.flat().map(r => r.url), localStorage.length,"
                 " sessionStorage.length]))")
         # The folder's address and index.html are two entries: the page opens at either.
+        # The device has a serif of its own and the window shows no licence: neither is kept.
         files = {f.relative_to(SITE).as_posix() for f in Path(SITE).rglob("*") if f.is_file()}
-        expected = ["/"] + ["/" + file for file in files - {"sw.js"}]
+        files = {f for f in files if not f.endswith((".woff2", ".txt", "sw.js"))}
+        expected = ["/"] + ["/" + file for file in files]
         self.assertEqual(sorted(u.replace(url, "", 1) for u in kept[0]), sorted(expected))
         self.assertEqual(kept[1:], [0, 0])  # nothing the pupil types is kept
         # From here on only the service worker's own cache may answer, not the
@@ -319,6 +443,81 @@ class OfflineAndFailureTest(unittest.TestCase):
         with serve({"/": SITE}) as url:
             self.driver.get(url + "/")
             self.assertEqual(self.failure_shown(), (True, False, True))
+
+
+def first_visit(test, start, env=None):
+    """Opens the page in a fresh browser, started with start(env), and waits for
+    its service worker. Checks that the page asked for each file once and
+    returns the page and the requests the server saw."""
+    requests = collections.Counter()
+    with serve({"/": SITE}, requests) as url:
+        driver = start(env)
+        test.addCleanup(driver.quit)
+        page = Page(driver, url + "/")
+        page.open()
+        driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+    fetched = page_requests(requests)
+    test.assertEqual({path: n for path, n in fetched.items() if n != 1}, {})
+    for path in ("/", "/style.css", "/app.js", "/kviltora_core.js", "/kviltora_core.wasm"):
+        test.assertIn(path, fetched)
+    return page, requests
+
+
+def fonts_fetched(requests):
+    return sorted(key for key in requests.elements() if key[1].endswith(".woff2"))
+
+
+class FontsAndFetchesTest(unittest.TestCase):
+    """First visits, each with a browser and a server of its own: which font the
+    window gets, and that the page fetches every file once."""
+
+    def test_the_devices_own_font_and_nothing_downloaded_for_it(self):
+        page, requests = first_visit(self, page_chromium)
+        self.assertEqual(fonts_fetched(requests), [])
+        self.assertEqual(drawn_faces(page), LOCAL_FACES)
+
+    def test_the_subset_where_the_device_has_no_times_metric_font(self):
+        with dejavu_only() as env:
+            page, requests = first_visit(self, page_chromium, env)
+            # Once, by the page: the worker's install takes them from the browser's cache.
+            self.assertEqual(fonts_fetched(requests), [("page", "/" + f) for f in SUBSET_FILES])
+            check_look(self, page)
+            self.assertEqual(drawn_faces(page), SUBSET_FACES)
+            # Every character the page shows, after a long trace and a proposal of each range.
+            page.choose("Diapazon(1)", "26")
+            page.type("0.1")
+            page.control("Command1(0)").click()
+            for item in page.items("Diapazon(0)"):
+                page.choose("Diapazon(0)", item)
+            shown = page.js(
+                "return document.body.textContent + [...document.querySelectorAll("
+                "'textarea, input')].map(box => box.value).join('')"
+            )
+            for font in (TTFont(Path(SITE) / name) for name in SUBSET_FILES):
+                self.assertEqual(font["name"].getDebugName(1), FAMILY)
+                missing = set(shown + KEPT_TOO) - {"\n", "\r"} - set(map(chr, font.getBestCmap()))
+                self.assertEqual(missing, set())
+            # Offline, and with the browser's HTTP cache gone, the worker has the subset.
+            cdp = page.driver.execute_cdp_cmd
+            cdp("Network.enable", {})
+            cdp("Network.clearBrowserCache", {})
+            cdp("Network.setCacheDisabled", {"cacheDisabled": True})
+            page.open()
+            self.assertEqual(drawn_faces(page), SUBSET_FACES)
+
+
+@unittest.skipUnless(os.environ.get("DISPLAY"), "WebKitGTK needs an X display: run it in xvfb-run")
+class WebKitTest(unittest.TestCase):
+    """WebKitGTK, in the X display that DISPLAY names. Its service worker's
+    install fetches the fonts from the network, used or not, so only the page's
+    requests are counted."""
+
+    def test_each_file_once_and_fonts_only_without_a_local_serif(self):
+        for dejavu, fonts in ((False, []), (True, SUBSET_FILES)):
+            with self.subTest(dejavu_only=dejavu), dejavu_only() as env:
+                _, requests = first_visit(self, start_webkit, env if dejavu else None)
+                page_fonts = [key for key in fonts_fetched(requests) if key[0] == "page"]
+                self.assertEqual(page_fonts, [("page", "/" + f) for f in fonts])
 
 
 if __name__ == "__main__":
