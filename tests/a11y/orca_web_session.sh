@@ -23,12 +23,13 @@ SERVER_PID=$!
 for _ in $(seq 100); do grep -q http "$workdir/server" && break; sleep 0.1; done
 url=$(grep -o 'http://[^ ]*' "$workdir/server")
 
-# A fresh profile that offers no translation, so that no info bar talks over the page.
+# A fresh profile that offers no translation, so that no info bar talks over the page;
+# as root, Chromium starts only without its sandbox.
 mkdir -p "$workdir/chromium/Default"
 echo '{"translate":{"enabled":false}}' >"$workdir/chromium/Default/Preferences"
-chromium --no-sandbox --test-type --force-renderer-accessibility --user-data-dir="$workdir/chromium" \
-  --no-first-run --no-default-browser-check --disable-background-networking \
-  --disable-component-update --disable-sync --disable-gpu --lang=bg \
+chromium --no-sandbox --test-type --force-renderer-accessibility \
+  --user-data-dir="$workdir/chromium" --no-first-run --no-default-browser-check \
+  --disable-background-networking --disable-component-update --disable-sync --disable-gpu --lang=bg \
   --window-position=0,0 --window-size=800,600 "$url" >/dev/null 2>&1 &
 APP_PID=$!
 WINDOW=$(timeout 60 xdotool search --sync --onlyvisible --name "Представяне на десетична дроб")
