@@ -92,9 +92,7 @@ NOTHING = "Нищо не е избрано."
 
 def setUpModule():
     global URL
-    server = serve({"/": SITE})
-    URL = server.__enter__() + "/"
-    unittest.addModuleCleanup(server.__exit__, None, None, None)
+    URL = unittest.enterModuleContext(serve({"/": SITE})) + "/"
 
 
 def rgba(colour):
@@ -169,9 +167,7 @@ def needs(feature):
 class OnePageTest(unittest.TestCase):
     """One browser for the class; each test opens the page afresh."""
 
-    @classmethod
-    def start_browser(cls):
-        return page_chromium()
+    start_browser = staticmethod(page_chromium)
 
     @classmethod
     def setUpClass(cls):
@@ -558,28 +554,22 @@ class ViewportTest(unittest.TestCase):
         return driver, Page(driver, URL)
 
     def test_every_viewport_by_touch(self):
-        browsers = {}
+        browser = functools.cache(self.browser)  # one for each text size
         for width, height, ratio, touch, text_size, arrangement, text, target in VIEWPORTS:
             viewport = f"{width}x{height}, {text_size or ('touch' if touch else 'mouse')}"
             with self.subTest(viewport):
-                if text_size not in browsers:
-                    browsers[text_size] = self.browser(text_size)
-                driver, page = browsers[text_size]
-                metrics = {"width": width, "height": height, "deviceScaleFactor": ratio}
-                driver.execute_cdp_cmd(
-                    "Emulation.setDeviceMetricsOverride", {**metrics, "mobile": touch}
-                )
-                driver.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": touch})
+                driver, page = browser(text_size)
+                cdp = driver.execute_cdp_cmd
+                size = {"width": width, "height": height, "deviceScaleFactor": ratio}
+                cdp("Emulation.setDeviceMetricsOverride", {**size, "mobile": touch})
+                cdp("Emulation.setTouchEmulationEnabled", {"enabled": touch})
                 page.open()
                 tap(driver, page.control("Diapazon(1)").find_element(By.XPATH, '*[.="26"]'))
                 tap(driver, page.control("Command1(0)"))
                 self.assertEqual(page.value("Text1(2)").split("\n")[:-1], TRACE_045_26)
                 seen = page.js(MEASURE)
-                print(
-                    f"{viewport}: {arrangement}, text {seen['text']:.1f} px, "
-                    f"targets {seen['target']:.1f} px",
-                    file=sys.stderr,
-                )
+                print(f"{viewport}: {arrangement}, text {seen['text']:.1f} px, "
+                      f"targets {seen['target']:.1f} px", file=sys.stderr)
                 shown = "column" if seen["downwards"] == COLUMN else "window"
                 self.assertEqual((shown, seen["whole"]), (arrangement, arrangement == "column"))
                 self.assertEqual((seen["cut"], seen["sideways"]), ([], 0))
@@ -616,7 +606,7 @@ class ViewportTest(unittest.TestCase):
 
 
 class OfflineAndFailureTest(unittest.TestCase):
-    """Each with a browser and a server of its own, so no service worker carries over."""
+    """Each with a browser of its own, so no service worker carries over."""
 
     def setUp(self):
         self.driver = page_chromium()
@@ -631,7 +621,7 @@ class OfflineAndFailureTest(unittest.TestCase):
         return (notice.is_displayed(), self.driver.find_element(By.ID, "window").is_displayed(),
                 notice.text.startswith("Тази страница има нужда от JavaScript и WebAssembly"))
 
-    def test_calculates_offline_after_one_visit(self):
+    def test_calculates_offline_after_one_visit(self):  # the server stopped
         with serve({"/": SITE}) as url:
             self.assertEqual(self.load(url + "/"), "ready")
             kept = self.driver.execute_async_script(
@@ -659,15 +649,13 @@ class OfflineAndFailureTest(unittest.TestCase):
     def test_says_so_when_webassembly_fails_to_load(self):
         self.driver.execute_cdp_cmd("Network.enable", {})
         self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*.wasm"]})
-        with serve({"/": SITE}) as url:
-            self.assertEqual(self.load(url + "/"), "failed")
-            self.assertEqual(self.failure_shown(), (True, False, True))
+        self.assertEqual(self.load(URL), "failed")
+        self.assertEqual(self.failure_shown(), (True, False, True))
 
     def test_says_so_without_javascript(self):
         self.driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": True})
-        with serve({"/": SITE}) as url:
-            self.driver.get(url + "/")
-            self.assertEqual(self.failure_shown(), (True, False, True))
+        self.driver.get(URL)
+        self.assertEqual(self.failure_shown(), (True, False, True))
 
 
 def first_visit(test, start, env=None):
