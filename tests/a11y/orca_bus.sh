@@ -1,21 +1,31 @@
-# Sourced: a virtual X server, the accessibility bus on the session bus this
-# script runs in, and Orca headless, writing what it would say to a debug log.
+# Sourced at the top of a script: reruns it on a private session bus, then offers a
+# virtual X server with the accessibility bus on that session bus, Orca headless
+# writing what it would say to a debug log, and keys for it.
 
+if [ -z "${KVILTORA_IN_SESSION:-}" ]; then
+  export KVILTORA_IN_SESSION=1
+  exec dbus-run-session -- "$0" "$@"
+fi
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/x11_driver.sh"
+WORKDIR=$(mktemp -d)
 
-start_orca() {  # log workdir
-  # Orca speaks its own words (roles, states) in English, whatever the machine's locale.
-  export LANG=C.UTF-8 LC_ALL=C.UTF-8
-  unset LANGUAGE
-  rm -f "$1"
+start_bus() {
   start_xvfb
   /usr/libexec/at-spi-bus-launcher --launch-immediately &
   BUS_PID=$!
   trap 'kill ${APP_PID:-} ${SERVER_PID:-} ${ORCA_PID:-} "$BUS_PID" "$XVFB_PID" 2>/dev/null || true;
-        rm -rf "'"$2"'"' EXIT
+        rm -rf "$WORKDIR"' EXIT
   sleep 1
+}
+
+start_orca() {  # log
+  # Orca speaks its own words (roles, states) in English, whatever the machine's locale.
+  export LANG=C.UTF-8 LC_ALL=C.UTF-8
+  unset LANGUAGE
+  rm -f "$1"
+  start_bus
   # A fresh settings folder: Orca's defaults, whatever the machine's user set.
-  orca --replace -u "$2/orca" --debug-file="$1" >/dev/null 2>&1 &
+  orca --replace -u "$WORKDIR/orca" --debug-file="$1" >/dev/null 2>&1 &
   ORCA_PID=$!
   sleep 4
 }
