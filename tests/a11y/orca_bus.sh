@@ -9,12 +9,19 @@ fi
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/x11_driver.sh"
 WORKDIR=$(mktemp -d)
 
+# On exit the work folder goes once the program has stopped: Chromium writes to
+# its profile there while it shuts down.
+stop_all() {
+  kill ${APP_PID:-} ${SERVER_PID:-} ${ORCA_PID:-} "$BUS_PID" "$XVFB_PID" 2>/dev/null || true
+  [ -z "${APP_PID:-}" ] || wait "$APP_PID" 2>/dev/null || true
+  rm -rf "$WORKDIR"
+}
+
 start_bus() {
   start_xvfb
   /usr/libexec/at-spi-bus-launcher --launch-immediately &
   BUS_PID=$!
-  trap 'kill ${APP_PID:-} ${SERVER_PID:-} ${ORCA_PID:-} "$BUS_PID" "$XVFB_PID" 2>/dev/null || true;
-        rm -rf "$WORKDIR"' EXIT
+  trap stop_all EXIT
   sleep 1
 }
 
