@@ -51,11 +51,7 @@ keys() {  # key...; orca+KEY holds Orca's modifier
 
 stop_orca() {
   # Orca writes its log in blocks: a few more keys push the last lines out.
-  local _
-  for _ in 1 2 3 4; do
-    xdotool key shift
-    sleep 1
-  done
+  keys shift shift shift shift
   kill -TERM "$ORCA_PID"
   for _ in $(seq 50); do kill -0 "$ORCA_PID" 2>/dev/null || break; sleep 0.1; done
   kill -KILL "$ORCA_PID" 2>/dev/null || true
