@@ -8,13 +8,7 @@ import pyatspi
 
 
 def find(node, name, role):
-    if node.name == name and node.getRole() == role:
-        return node
-    for child in node:
-        found = child and find(child, name, role)
-        if found:
-            return found
-    return None
+    return pyatspi.findDescendant(node, lambda n: n.name == name and n.getRole() == role)
 
 
 def act(node, action):

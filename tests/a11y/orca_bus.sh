@@ -1,21 +1,38 @@
-# Sourced: a virtual X server, the accessibility bus on the session bus this
-# script runs in, and Orca headless, writing what it would say to a debug log.
+# Sourced at the top of a script: reruns it on a private session bus, then offers a
+# virtual X server with the accessibility bus on that session bus, Orca headless
+# writing what it would say to a debug log, and keys for it.
 
+if [ -z "${KVILTORA_IN_SESSION:-}" ]; then
+  export KVILTORA_IN_SESSION=1
+  exec dbus-run-session -- "$0" "$@"
+fi
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/x11_driver.sh"
+WORKDIR=$(mktemp -d)
 
-start_orca() {  # log workdir
+# On exit the work folder goes once the program has stopped: Chromium writes to
+# its profile there while it shuts down.
+stop_all() {
+  kill ${APP_PID:-} ${SERVER_PID:-} ${ORCA_PID:-} "$BUS_PID" "$XVFB_PID" 2>/dev/null || true
+  [ -z "${APP_PID:-}" ] || wait "$APP_PID" 2>/dev/null || true
+  rm -rf "$WORKDIR"
+}
+
+start_bus() {
+  start_xvfb
+  /usr/libexec/at-spi-bus-launcher --launch-immediately &
+  BUS_PID=$!
+  trap stop_all EXIT
+  sleep 1
+}
+
+start_orca() {  # log
   # Orca speaks its own words (roles, states) in English, whatever the machine's locale.
   export LANG=C.UTF-8 LC_ALL=C.UTF-8
   unset LANGUAGE
   rm -f "$1"
-  start_xvfb
-  /usr/libexec/at-spi-bus-launcher --launch-immediately &
-  BUS_PID=$!
-  trap 'kill ${APP_PID:-} ${SERVER_PID:-} ${ORCA_PID:-} "$BUS_PID" "$XVFB_PID" 2>/dev/null || true;
-        rm -rf "'"$2"'"' EXIT
-  sleep 1
+  start_bus
   # A fresh settings folder: Orca's defaults, whatever the machine's user set.
-  orca --replace -u "$2/orca" --debug-file="$1" >/dev/null 2>&1 &
+  orca --replace -u "$WORKDIR/orca" --debug-file="$1" >/dev/null 2>&1 &
   ORCA_PID=$!
   sleep 4
 }
@@ -34,11 +51,7 @@ keys() {  # key...; orca+KEY holds Orca's modifier
 
 stop_orca() {
   # Orca writes its log in blocks: a few more keys push the last lines out.
-  local _
-  for _ in 1 2 3 4; do
-    xdotool key shift
-    sleep 1
-  done
+  keys shift shift shift shift
   kill -TERM "$ORCA_PID"
   for _ in $(seq 50); do kill -0 "$ORCA_PID" 2>/dev/null || break; sleep 0.1; done
   kill -KILL "$ORCA_PID" 2>/dev/null || true

@@ -4,19 +4,11 @@
 # say. Drives the whole exercise from the keyboard, as a blind pupil would, and
 # leaves Orca's debug log in the given file.
 set -euo pipefail
-
-if [ -z "${KVILTORA_IN_SESSION:-}" ]; then
-  export KVILTORA_IN_SESSION=1
-  exec dbus-run-session -- "$0" "$@"
-fi
-
-program=$1
-log=$2
 source "$(dirname "$0")/orca_bus.sh"
-workdir=$(mktemp -d)
-start_orca "$log" "$workdir"
 
-QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" 2>/dev/null &
+start_orca "$2"
+
+QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$1" 2>/dev/null &
 APP_PID=$!
 WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name "Представяне на десетична дроб")
 xdotool mousemove 1 1

@@ -5,30 +5,20 @@
 # the keyboard, as a blind pupil would, and leaves Orca's debug log in the given
 # file.
 set -euo pipefail
+source "$(dirname "$0")/orca_bus.sh"
 
-if [ -z "${KVILTORA_IN_SESSION:-}" ]; then
-  export KVILTORA_IN_SESSION=1
-  exec dbus-run-session -- "$0" "$@"
-fi
-
-site=$1
-log=$2
-here=$(dirname "$0")
-source "$here/orca_bus.sh"
-workdir=$(mktemp -d)
-start_orca "$log" "$workdir"
-
-/usr/bin/python3 "$here/../../scripts/serve-web.py" "$site" >"$workdir/server" &
+start_orca "$2"
+/usr/bin/python3 "$(dirname "$0")/../../scripts/serve-web.py" "$1" >"$WORKDIR/server" &
 SERVER_PID=$!
-for _ in $(seq 100); do grep -q http "$workdir/server" && break; sleep 0.1; done
-url=$(grep -o 'http://[^ ]*' "$workdir/server")
+for _ in $(seq 100); do grep -q http "$WORKDIR/server" && break; sleep 0.1; done
+url=$(grep -o 'http://[^ ]*' "$WORKDIR/server")
 
 # A fresh profile that offers no translation, so that no info bar talks over the page;
 # as root, Chromium starts only without its sandbox.
-mkdir -p "$workdir/chromium/Default"
-echo '{"translate":{"enabled":false}}' >"$workdir/chromium/Default/Preferences"
+mkdir -p "$WORKDIR/chromium/Default"
+echo '{"translate":{"enabled":false}}' >"$WORKDIR/chromium/Default/Preferences"
 chromium --no-sandbox --test-type --force-renderer-accessibility \
-  --user-data-dir="$workdir/chromium" --no-first-run --no-default-browser-check \
+  --user-data-dir="$WORKDIR/chromium" --no-first-run --no-default-browser-check \
   --disable-background-networking --disable-component-update --disable-sync --disable-gpu --lang=bg \
   --window-position=0,0 --window-size=800,600 "$url" >/dev/null 2>&1 &
 APP_PID=$!

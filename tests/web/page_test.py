@@ -1,5 +1,7 @@
-"""The browser edition's page, driven in headless Chromium from 127.0.0.1 by real
-keys, clicks and taps. Usage: page_test.py SITE_FOLDER [unittest names...]"""
+"""The browser edition's page, served from 127.0.0.1 and driven by real keys, clicks
+and taps: in headless Chromium, also by device emulation, on paper and as a screen
+reader reads it, and in WebKitGTK. Usage: page_test.py SITE_FOLDER [unittest names...]"""
+import base64
 import collections
 import functools
 import json
@@ -20,7 +22,7 @@ from selenium.webdriver.support.wait import WebDriverWait
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
 from browser import PAGE_READY, Page, fix_clock, page_chromium, serve, unfix_clock  # noqa: E402
-from browser import dejavu_only, start_webkit  # noqa: E402
+from browser import dejavu_only, start_chromium, start_webkit  # noqa: E402
 
 SITE = sys.argv[1] if __name__ == "__main__" else ""
 CAPTION = "www.kviltora.example Представяне на десетична дроб като двоично число"
@@ -83,6 +85,14 @@ SUBSET_FILES = ["fonts/KviltoraSerif-Bold.woff2", "fonts/KviltoraSerif-Regular.w
 # Besides every character the page is seen to show, the subset keeps these.
 ALPHABET = "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЬЮЯабвгдежзийклмнопрстуфхцчшщъьюяЍѝ"
 KEPT_TOO = ALPHABET + "0123456789+-.,:;!?()%/ abcxyzABCXYZ„“”«»–—…№\u00a0"
+# What the status region says after the calculation above, and on a list without a row.
+SAID_045_10 = "0.011100110. След обратно преобразуване числото е: 0.44921875"
+NOTHING = "Нищо не е избрано."
+
+
+def setUpModule():
+    global URL
+    URL = unittest.enterModuleContext(serve({"/": SITE})) + "/"
 
 
 def rgba(colour):
@@ -112,13 +122,6 @@ def check_look(test, p):
     test.assertTrue(p.js(f"return document.fonts.check('700 16px \"{FAMILY}\"')"))
 
 
-def page_requests(requests):
-    """What the page asked for, by path; the tab's icon is the browser's own
-    business, which it may fetch again."""
-    page = {path: n for (by, path), n in requests.items() if by == "page"}
-    return {path: n for path, n in page.items() if not path.startswith("/icons/")}
-
-
 def drawn_faces(page):
     """The fonts the browser draws the labels, buttons and list rows with."""
     cdp = page.driver.execute_cdp_cmd
@@ -126,41 +129,58 @@ def drawn_faces(page):
     cdp("CSS.enable", {})
     root = cdp("DOM.getDocument", {})["root"]["nodeId"]
     found = cdp("DOM.querySelectorAll", {"nodeId": root, "selector": ".label, button, .list > *"})
-    fonts = [
-        cdp("CSS.getPlatformFontsForNode", {"nodeId": node})["fonts"] for node in found["nodeIds"]
-    ]
+    fonts = (cdp("CSS.getPlatformFontsForNode", {"nodeId": n})["fonts"] for n in found["nodeIds"])
     return {font["postScriptName"] for used in fonts for font in used}
+
+
+def accessibility_tree(driver):
+    """Chromium's accessibility tree: its nodes in order, and by id."""
+    nodes = driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
+    return nodes, {node["nodeId"]: node for node in nodes}
+
+
+def tap(driver, element):
+    """A finger on the element's middle, lifted again."""
+    driver.execute_script("arguments[0].scrollIntoView({block: 'center'})", element)
+    at = driver.execute_script("return arguments[0].getBoundingClientRect()", element)
+    point = {"x": at["x"] + at["width"] / 2, "y": at["y"] + at["height"] / 2}
+    for kind, points in (("touchStart", [point]), ("touchEnd", [])):
+        driver.execute_cdp_cmd("Input.dispatchTouchEvent", {"type": kind, "touchPoints": points})
+
+
+def without_http_cache(driver):
+    """Leaves the answers to the service worker's own cache: the browser's HTTP cache
+    would still hold the first visit's files."""
+    driver.execute_cdp_cmd("Network.enable", {})
+    driver.execute_cdp_cmd("Network.clearBrowserCache", {})
+    driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
 
 
 def needs(feature):
     """Runs a test only where the browser and arrangement have the feature: "devtools",
     Chromium's DevTools protocol, or "window", the window arrangement."""
-    skip = lambda self: self.skipTest(f"needs {feature}")  # noqa: E731
     return lambda test: functools.wraps(test)(
-        lambda self: test(self) if feature in self.features else skip(self))
+        lambda self: test(self) if feature in self.features else self.skipTest(f"needs {feature}")
+    )
 
 
-class PageTest(unittest.TestCase):
-    arrangement, features = "window", {"window", "devtools"}
+class OnePageTest(unittest.TestCase):
+    """One browser for the class; each test opens the page afresh."""
 
-    @classmethod
-    def start_browser(cls):
-        return page_chromium()
+    start_browser = staticmethod(page_chromium)
 
     @classmethod
     def setUpClass(cls):
-        cls.server = serve({"/": SITE})
-        url = cls.server.__enter__()
         cls.driver = cls.start_browser()
-        cls.page = Page(cls.driver, url + "/")
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.driver.quit()
-        cls.server.__exit__(None, None, None)
+        cls.addClassCleanup(cls.driver.quit)
+        cls.page = Page(cls.driver, URL)
 
     def setUp(self):
         self.page.open()
+
+
+class PageTest(OnePageTest):
+    arrangement, features = "window", {"window", "devtools"}
 
     def test_start_up(self):
         p = self.page
@@ -193,9 +213,8 @@ class PageTest(unittest.TestCase):
         p.control("Command1(0)").click()
         self.assertEqual(p.value("Text1(2)"), TRACE_045_10)
         self.assertEqual("".join(p.items("Diapazon(2)")), "011100110")
-        self.assertEqual((p.spoken(), p.control("Text1(1)").get_attribute("aria-label")),
-                         ("0.011100110. След обратно преобразуване числото е: 0.44921875",
-                          "Дроб, недостъпно"))
+        label = p.control("Text1(1)").get_attribute("aria-label")
+        self.assertEqual((p.spoken(), label), (SAID_045_10, "Дроб, недостъпно"))
         p.control("Command1(1)").click()
         self.assertEqual(p.spoken(), "Всичко е изчистено.")
         cleared = [p.value("Text1(2)"), p.value("Text1(1)"), p.items("Diapazon(2)")]
@@ -258,7 +277,7 @@ class PageTest(unittest.TestCase):
     def test_list_keys(self):
         p = self.page
         p.js("arguments[0].focus()", p.control("Diapazon(1)"))
-        self.assertEqual((p.selected("Diapazon(1)"), p.spoken()), ([], "Нищо не е избрано."))
+        self.assertEqual((p.selected("Diapazon(1)"), p.spoken()), ([], NOTHING))
         shown = """const list = arguments[0], row = list.querySelector('[aria-selected=true]');
             return row.offsetTop >= list.scrollTop &&
                    row.offsetTop + row.offsetHeight <= list.scrollTop + list.clientHeight;"""
@@ -278,13 +297,9 @@ class PageTest(unittest.TestCase):
 
     @needs("devtools")
     def test_list_touch(self):
-        p = self.page
-        row = p.control("Diapazon(0)").find_element(By.XPATH, '*[text()="100"]').rect
-        point = {"x": row["x"] + 5, "y": row["y"] + 5}
-        for kind, points in (("touchStart", [point]), ("touchEnd", [])):
-            touch = {"type": kind, "touchPoints": points}
-            self.driver.execute_cdp_cmd("Input.dispatchTouchEvent", touch)
-        self.assertEqual(p.selected("Diapazon(0)"), ["100"])
+        row = self.page.control("Diapazon(0)").find_element(By.XPATH, '*[text()="100"]')
+        tap(self.driver, row)
+        self.assertEqual(self.page.selected("Diapazon(0)"), ["100"])
 
     def test_focus_mark_of_lists_and_boxes(self):
         # 2 px of black just outside the border: 6.4:1 against the window's blue.
@@ -324,8 +339,6 @@ class PageTest(unittest.TestCase):
         p = self.page
         check_look(self, p)
         area = p.control("MainForm").rect
-        if "devtools" in self.features:
-            self.assertEqual(drawn_faces(p), LOCAL_FACES)  # the device's own
         # Where a label and a box share a pixel, the box covers the label.
         for name, (x, y) in {"Text1(1)": (184, 190), "Diapazon(2)": (530, 216),
                              "Diapazon(1)": (50, 208), "Diapazon(0)": (50, 296)}.items():
@@ -337,8 +350,7 @@ class PageTest(unittest.TestCase):
     @needs("devtools")
     def test_roles_names_and_tooltips(self):
         p = self.page
-        nodes = self.driver.execute_cdp_cmd("Accessibility.getFullAXTree", {})["nodes"]
-        by_id = {node["nodeId"]: node for node in nodes}
+        nodes, by_id = accessibility_tree(self.driver)
         by_dom = {node.get("backendDOMNodeId"): node for node in nodes}
         for name, (*_, role, label, tooltip) in CONTROLS.items():
             node = by_dom[self.backend_id(name)]
@@ -385,8 +397,216 @@ class WebKitColumnTest(WebKitWindowTest):
     arrangement, features, size = "column", set(), (450, 800)  # as narrow as it goes: 447
 
 
+# Counts the status region's changes, and reads them with its text as it stands.
+WATCH = """const region = document.querySelector('[role=status]');
+window.changes = 0;
+new MutationObserver((records) => (window.changes += records.length))
+  .observe(region, {childList: true, characterData: true, subtree: true});"""
+HEARD = """return new Promise((done) => setTimeout(() => {
+  done([window.changes, document.querySelector('[role=status]').textContent]);
+  window.changes = 0;
+}));"""
+
+
+class ScreenReaderTest(OnePageTest):
+    """What a screen reader relies on: the locked boxes keep a caret at their start and
+    refuse every edit, each event changes the status region once, and every list has a
+    name, its role and a child."""
+
+    def chord(self, key):
+        chain = ActionChains(self.driver).key_down(Keys.CONTROL).send_keys(key)
+        chain.key_up(Keys.CONTROL).perform()
+
+    def test_locked_boxes_read_from_the_start_and_refuse_every_edit(self):
+        p, cdp = self.page, self.driver.execute_cdp_cmd
+        p.choose("Diapazon(1)", "10")
+        p.control("Command1(0)").click()
+        caret = "return [arguments[0].selectionStart, arguments[0].selectionEnd]"
+        for name in ("Text1(0)", "Text1(2)"):
+            self.assertEqual(p.js(caret, p.control(name)), [0, 0], name)
+            self.assertEqual(p.control(name).get_attribute("inputmode"), "none", name)
+        # The arrow keys move the caret, by which a screen reader reads line by line:
+        # "Преобразувам десетичната дроб: 0.45\n0.9\n" is 40 characters.
+        box = p.control("Text1(2)")
+        p.js("arguments[0].focus()", box)
+        p.press(Keys.DOWN, Keys.DOWN)
+        self.assertEqual(p.js(caret, box), [40, 40])
+        # Copying works: the first word into the input, through the clipboard.
+        p.js("arguments[0].setSelectionRange(0, 4)", box)
+        self.chord("c")
+        p.control("Command1(1)").click()
+        p.control("Text1(1)").click()
+        self.chord("v")
+        self.assertEqual(p.value("Text1(1)"), "Прео")
+        # An input method, typing, deleting, cutting, pasting, undoing and a drop.
+        p.control("Command1(0)").click()
+        trace = p.value("Text1(2)")
+        box.click()
+        cdp("Input.imeSetComposition", {"text": "ж", "selectionStart": 1, "selectionEnd": 1})
+        cdp("Input.insertText", {"text": "ж"})
+        cdp("Input.insertText", {"text": "y"})
+        p.press("x", Keys.BACKSPACE, Keys.DELETE, Keys.ENTER)
+        for key in "axvz":
+            self.chord(key)
+        items = [{"mimeType": "text/plain", "data": "z"}]
+        at = {"x": box.rect["x"] + 20, "y": box.rect["y"] + 20}
+        for kind in ("dragEnter", "dragOver", "drop"):
+            drag = {"type": kind, **at, "data": {"items": items, "dragOperationsMask": 1}}
+            cdp("Input.dispatchDragEvent", drag)
+        self.assertEqual(p.value("Text1(2)"), trace)
+
+    def test_each_event_changes_the_status_once_and_a_repeat_still_changes_it(self):
+        p = self.page
+        p.js(WATCH)
+        focus = lambda name: p.js("arguments[0].focus()", p.control(name))  # noqa: E731
+        calculate = p.control("Command1(0)").click
+        steps = [lambda: focus("Diapazon(1)"), lambda: focus("Diapazon(0)")]
+        steps += [lambda: p.choose("Diapazon(1)", "10"), calculate, calculate]
+        steps += [lambda: focus("Diapazon(1)")]
+        heard = []
+        for step in steps:
+            step()
+            heard.append(p.js(HEARD))
+        said = [(1, NOTHING)] * 3 + [(1, SAID_045_10)] * 2 + [(0, SAID_045_10)]
+        self.assertEqual([(n, text.strip()) for n, text in heard], said)
+        for before, after in zip(heard[:4], heard[1:5]):
+            self.assertNotEqual(before[1], after[1])
+        # One text, so that the whole is read at once and in order.
+        nodes, by_id = accessibility_tree(self.driver)
+        (region,) = [node for node in nodes if node.get("role", {}).get("value") == "status"]
+        texts = [by_id[child]["name"]["value"].strip() for child in region["childIds"]]
+        self.assertEqual(texts, [SAID_045_10])
+
+    def test_every_list_has_its_name_role_and_a_child_even_empty(self):
+        nodes, by_id = accessibility_tree(self.driver)
+        lists = [node for node in nodes if node.get("role", {}).get("value") == "listbox"]
+        first = {n["name"]["value"]: by_id[n["childIds"][0]]["role"]["value"] for n in lists}
+        expected = {"10-ична дроб": "option", "Брой цифри": "option", "Изход": "group"}
+        self.assertEqual(first, expected)
+
+
+# fmt: off
+# CSS px wide and tall, device pixel ratio, a finger, the browser's text size set to
+# 24 px (as its default or its minimum); then the arrangement shown, the smallest
+# text and the smallest target (button, list row, input) in CSS px. 22.4 px is 1.4
+# times the largest default size.
+VIEWPORTS = [
+    (320, 568, 2, True, None, "column", 16, 44),
+    (360, 740, 3, True, None, "column", 16, 44),
+    (390, 844, 3, True, None, "column", 16, 44),
+    (768, 1024, 2, True, None, "column", 16, 44),
+    (1366, 768, 1, False, None, "window", 15, 17),
+    (800, 600, 1, False, "default_font_size", "column", 22.4, 44),
+    (1366, 768, 1, False, "default_font_size", "window", 22.4, 25),
+    (1366, 768, 1, False, "minimum_font_size", "window", 22.4, 25),
+]
+# The controls from the top of the column down.
+COLUMN = ["Etiket(0)", "Etiket(1)", "Text1(1)", "Command1(1)", "Etiket(3)", "Diapazon(1)",
+          "Command1(0)", "Etiket(2)", "Diapazon(2)", "Text1(2)", "Etiket(4)", "Diapazon(0)",
+          "Text1(0)"]
+DOUBLINGS = (
+    "0.9 1.8 1.6 1.2 0.4 0.800000000000001 1.6 1.2 0.400000000000006 0.800000000000011 "
+    "1.60000000000002 1.20000000000005 0.400000000000091 0.800000000000182 1.60000000000036 "
+    "1.20000000000073 0.400000000001455 0.80000000000291 1.60000000000582 1.20000000001164 "
+    "0.400000000023283 0.800000000046566 1.60000000009313 1.20000000018626 0.400000000372529")
+# Each digit's value, 2 to the power minus its place or nothing, in 24 decimals.
+DECIMALS = (
+    "- 25 125 0625 - - 0078125 00390625 - - 00048828125 000244140625 - - 000030517578125 "
+    "0000152587890625 - - 0000019073486328125 00000095367431640625 - - 00000011920928955078125 "
+    "000000059604644775390625 -")
+TRACE_045_26 = [
+    "Преобразувам десетичната дроб: 0.45", *DOUBLINGS.split(),
+    "Новото число се формира от изчислените остатъци.", "Подредбата е в реда на получаването им.",
+    "0.0111001100110011001100110", "Проверка на резултата: ",
+    *("+0." + decimals.strip("-").ljust(24, "0") for decimals in DECIMALS.split()),
+    "След обратно преобразуване числото е: 0.449999988079071044921875"]
+# fmt: on
+
+# What the pupil meets: the smallest text (scaled by the window's transform, if
+# any) and target, the captions cut, how far the page reaches past the screen, the
+# controls from the top down, and whether the trace box shows all it holds.
+MEASURE = """const box = (e) => e.getBoundingClientRect(), area = document.getElementById('window');
+const trace = area.querySelector('[data-control="Text1(2)"]'), page = document.documentElement;
+const all = [...area.querySelectorAll('[data-control], [role=option]')]
+  .filter((e) => e.getClientRects().length);
+const least = (kind, size) => Math.min(...all.filter((e) => e.matches(kind)).map(size));
+const cut = (e) => e.scrollWidth > e.clientWidth || e.scrollHeight > e.clientHeight;
+return {
+  text: least(':not(:empty), input, textarea', (e) => parseFloat(getComputedStyle(e).fontSize))
+    * new DOMMatrix(getComputedStyle(area).transform).a,
+  target: least('button, input, [role=option]', (e) => Math.min(box(e).width, box(e).height)),
+  cut: all.filter((e) => e.matches('.label, button') && cut(e)).map((e) => e.dataset.control),
+  sideways: page.scrollWidth - page.clientWidth,
+  downwards: all.filter((e) => e.dataset.control).sort((a, b) => box(a).y - box(b).y)
+    .map((e) => e.dataset.control),
+  whole: trace.scrollHeight === trace.clientHeight,
+};"""
+
+
+class ViewportTest(unittest.TestCase):
+    """Phones, a touch tablet and desktops, large text, paper and a contrast theme, by
+    Chromium's device emulation."""
+
+    def browser(self, text_size=None):
+        prefs = {"webkit": {"webprefs": {text_size: 24}}} if text_size else None
+        driver = start_chromium("--window-size=800,600", "--lang=bg", prefs=prefs)
+        self.addCleanup(driver.quit)
+        return driver, Page(driver, URL)
+
+    def test_every_viewport_by_touch(self):
+        browser = functools.cache(self.browser)  # one for each text size
+        for width, height, ratio, touch, text_size, arrangement, text, target in VIEWPORTS:
+            viewport = f"{width}x{height}, {text_size or ('touch' if touch else 'mouse')}"
+            with self.subTest(viewport):
+                driver, page = browser(text_size)
+                cdp = driver.execute_cdp_cmd
+                size = {"width": width, "height": height, "deviceScaleFactor": ratio}
+                cdp("Emulation.setDeviceMetricsOverride", {**size, "mobile": touch})
+                cdp("Emulation.setTouchEmulationEnabled", {"enabled": touch})
+                page.open()
+                tap(driver, page.control("Diapazon(1)").find_element(By.XPATH, '*[.="26"]'))
+                tap(driver, page.control("Command1(0)"))
+                self.assertEqual(page.value("Text1(2)").split("\n")[:-1], TRACE_045_26)
+                seen = page.js(MEASURE)
+                print(f"{viewport}: {arrangement}, text {seen['text']:.1f} px, "
+                      f"targets {seen['target']:.1f} px", file=sys.stderr)
+                shown = "column" if seen["downwards"] == COLUMN else "window"
+                self.assertEqual((shown, seen["whole"]), (arrangement, arrangement == "column"))
+                self.assertEqual((seen["cut"], seen["sideways"]), ([], 0))
+                self.assertGreaterEqual(seen["text"], text)
+                self.assertGreaterEqual(seen["target"], target)
+
+    def test_print_holds_the_whole_worked_example_on_two_pages(self):
+        driver, page = self.browser()
+        page.open()
+        page.choose("Diapazon(1)", "26")
+        page.control("Command1(0)").click()
+        pdf = base64.b64decode(driver.execute_cdp_cmd("Page.printToPDF", {})["data"])
+        text = subprocess.run(
+            ["pdftotext", "-layout", "-", "-"], input=pdf, capture_output=True, check=True
+        ).stdout.decode()
+        lines = [" ".join(line.split()) for line in text.split("\n") if line.strip()]
+        self.assertEqual(lines[:6], ["Квилтора", "Дроб:", "0.45", "Брой цифри", "26", "Изход"])
+        self.assertEqual(lines[6].replace(" ", ""), "0111001100110011001100110")
+        self.assertEqual(lines[7:], [line.strip() for line in TRACE_045_26])
+        self.assertLessEqual(text.count("\f"), 2)
+
+    def test_contrast_theme_shows_the_chosen_row(self):
+        driver, page = self.browser()
+        forced = [{"name": "forced-colors", "value": "active"}]
+        driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"features": forced})
+        page.open()
+        page.choose("Diapazon(1)", "6")
+        strips = []  # of the rows 5, 6 and 7, beyond their text
+        for row in page.control("Diapazon(1)").find_elements(By.CSS_SELECTOR, "[role=option]")[:3]:
+            clip = {"x": row.rect["x"] + row.rect["width"] - 12, "y": row.rect["y"] + 4}
+            clip = {**clip, "width": 8, "height": 8, "scale": 1}
+            strips.append(driver.execute_cdp_cmd("Page.captureScreenshot", {"clip": clip}))
+        self.assertEqual((strips[0] == strips[2], strips[0] == strips[1]), (True, False))
+
+
 class OfflineAndFailureTest(unittest.TestCase):
-    """Each with a browser and a server of its own, so no service worker carries over."""
+    """Each with a browser of its own, so no service worker carries over."""
 
     def setUp(self):
         self.driver = page_chromium()
@@ -401,7 +621,7 @@ class OfflineAndFailureTest(unittest.TestCase):
         return (notice.is_displayed(), self.driver.find_element(By.ID, "window").is_displayed(),
                 notice.text.startswith("Тази страница има нужда от JavaScript и WebAssembly"))
 
-    def test_calculates_offline_after_one_visit(self):
+    def test_calculates_offline_after_one_visit(self):  # the server stopped
         with serve({"/": SITE}) as url:
             self.assertEqual(self.load(url + "/"), "ready")
             kept = self.driver.execute_async_script(
@@ -416,12 +636,7 @@ class OfflineAndFailureTest(unittest.TestCase):
         expected = ["/"] + ["/" + file for file in files]
         self.assertEqual(sorted(u.replace(url, "", 1) for u in kept[0]), sorted(expected))
         self.assertEqual(kept[1:], [0, 0])  # nothing the pupil types is kept
-        # From here on only the service worker's own cache may answer, not the
-        # browser's HTTP cache, which would still hold the first visit's files.
-        cdp = self.driver.execute_cdp_cmd
-        cdp("Network.enable", {})
-        cdp("Network.clearBrowserCache", {})
-        cdp("Network.setCacheDisabled", {"cacheDisabled": True})
+        without_http_cache(self.driver)
         controlled = "return navigator.serviceWorker.controller !== null"
         for address in (url + "/", url + "/index.html"):
             self.assertEqual(self.load(address), "ready", address)
@@ -434,21 +649,19 @@ class OfflineAndFailureTest(unittest.TestCase):
     def test_says_so_when_webassembly_fails_to_load(self):
         self.driver.execute_cdp_cmd("Network.enable", {})
         self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*.wasm"]})
-        with serve({"/": SITE}) as url:
-            self.assertEqual(self.load(url + "/"), "failed")
-            self.assertEqual(self.failure_shown(), (True, False, True))
+        self.assertEqual(self.load(URL), "failed")
+        self.assertEqual(self.failure_shown(), (True, False, True))
 
     def test_says_so_without_javascript(self):
         self.driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": True})
-        with serve({"/": SITE}) as url:
-            self.driver.get(url + "/")
-            self.assertEqual(self.failure_shown(), (True, False, True))
+        self.driver.get(URL)
+        self.assertEqual(self.failure_shown(), (True, False, True))
 
 
 def first_visit(test, start, env=None):
-    """Opens the page in a fresh browser, started with start(env), and waits for
-    its service worker. Checks that the page asked for each file once and
-    returns the page and the requests the server saw."""
+    """Opens the page in a fresh browser, start(env), with a server of its own, waits
+    for its service worker and checks that the page asked for each file once. Returns
+    the page and the fonts fetched, as (by whom, path)."""
     requests = collections.Counter()
     with serve({"/": SITE}, requests) as url:
         driver = start(env)
@@ -456,31 +669,27 @@ def first_visit(test, start, env=None):
         page = Page(driver, url + "/")
         page.open()
         driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
-    fetched = page_requests(requests)
-    test.assertEqual({path: n for path, n in fetched.items() if n != 1}, {})
+    # The tab's icon is the browser's own business, which it may fetch again.
+    asked = {path: n for (by, path), n in requests.items() if by == "page"}
+    test.assertEqual({path: n for path, n in asked.items() if n != 1 and "/icons/" not in path}, {})
     for path in ("/", "/style.css", "/app.js", "/kviltora_core.js", "/kviltora_core.wasm"):
-        test.assertIn(path, fetched)
-    return page, requests
-
-
-def fonts_fetched(requests):
-    return sorted(key for key in requests.elements() if key[1].endswith(".woff2"))
+        test.assertIn(path, asked)
+    return page, sorted(key for key in requests.elements() if key[1].endswith(".woff2"))
 
 
 class FontsAndFetchesTest(unittest.TestCase):
-    """First visits, each with a browser and a server of its own: which font the
-    window gets, and that the page fetches every file once."""
+    """Which font a first visit draws the window with."""
 
     def test_the_devices_own_font_and_nothing_downloaded_for_it(self):
-        page, requests = first_visit(self, page_chromium)
-        self.assertEqual(fonts_fetched(requests), [])
+        page, fonts = first_visit(self, page_chromium)
+        self.assertEqual(fonts, [])
         self.assertEqual(drawn_faces(page), LOCAL_FACES)
 
     def test_the_subset_where_the_device_has_no_times_metric_font(self):
         with dejavu_only() as env:
-            page, requests = first_visit(self, page_chromium, env)
+            page, fonts = first_visit(self, page_chromium, env)
             # Once, by the page: the worker's install takes them from the browser's cache.
-            self.assertEqual(fonts_fetched(requests), [("page", "/" + f) for f in SUBSET_FILES])
+            self.assertEqual(fonts, [("page", "/" + f) for f in SUBSET_FILES])
             check_look(self, page)
             self.assertEqual(drawn_faces(page), SUBSET_FACES)
             # Every character the page shows, after a long trace and a proposal of each range.
@@ -489,35 +698,28 @@ class FontsAndFetchesTest(unittest.TestCase):
             page.control("Command1(0)").click()
             for item in page.items("Diapazon(0)"):
                 page.choose("Diapazon(0)", item)
-            shown = page.js(
-                "return document.body.textContent + [...document.querySelectorAll("
-                "'textarea, input')].map(box => box.value).join('')"
-            )
+            shown = page.js("return document.body.textContent + [...document.querySelectorAll("
+                            "'textarea, input')].map(box => box.value).join('')")
             for font in (TTFont(Path(SITE) / name) for name in SUBSET_FILES):
                 self.assertEqual(font["name"].getDebugName(1), FAMILY)
                 missing = set(shown + KEPT_TOO) - {"\n", "\r"} - set(map(chr, font.getBestCmap()))
                 self.assertEqual(missing, set())
-            # Offline, and with the browser's HTTP cache gone, the worker has the subset.
-            cdp = page.driver.execute_cdp_cmd
-            cdp("Network.enable", {})
-            cdp("Network.clearBrowserCache", {})
-            cdp("Network.setCacheDisabled", {"cacheDisabled": True})
+            without_http_cache(page.driver)  # and offline, the worker still has the subset
             page.open()
             self.assertEqual(drawn_faces(page), SUBSET_FACES)
 
 
 @unittest.skipUnless(os.environ.get("DISPLAY"), "WebKitGTK needs an X display: run it in xvfb-run")
 class WebKitTest(unittest.TestCase):
-    """WebKitGTK, in the X display that DISPLAY names. Its service worker's
-    install fetches the fonts from the network, used or not, so only the page's
-    requests are counted."""
+    """WebKitGTK's first visits. Its service worker's install fetches the fonts from the
+    network, used or not, so only the page's requests are counted."""
 
     def test_each_file_once_and_fonts_only_without_a_local_serif(self):
-        for dejavu, fonts in ((False, []), (True, SUBSET_FILES)):
+        for dejavu, expected in ((False, []), (True, SUBSET_FILES)):
             with self.subTest(dejavu_only=dejavu), dejavu_only() as env:
-                _, requests = first_visit(self, start_webkit, env if dejavu else None)
-                page_fonts = [key for key in fonts_fetched(requests) if key[0] == "page"]
-                self.assertEqual(page_fonts, [("page", "/" + f) for f in fonts])
+                _, fonts = first_visit(self, start_webkit, env if dejavu else None)
+                self.assertEqual([f for f in fonts if f[0] == "page"],
+                                 [("page", "/" + f) for f in expected])
 
 
 if __name__ == "__main__":
