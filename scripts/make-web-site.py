@@ -6,6 +6,7 @@ service worker that keeps what the page uses for offline use.
 Usage: make-web-site.py SITE_FOLDER"""
 import hashlib
 import json
+import re
 import shutil
 import subprocess
 import sys
@@ -17,6 +18,7 @@ ROOT = Path(__file__).resolve().parent.parent
 PAGE = ROOT / "src/web"
 PAGE_FILES = ["index.html", "style.css", "app.js", "manifest.webmanifest"]
 ICON_SIZES = ["32", "192", "512"]
+NOTICE = re.compile(r"SPDX-License-Identifier|Source:")
 
 # The window's serif for devices without Times New Roman or a metric twin of it:
 # Tinos, whose advances and vertical metrics equal Liberation Serif's and Times
@@ -76,6 +78,21 @@ def font_licence(out: Path) -> None:
     out.write_text(note + TINOS_LICENCE.read_text(encoding="utf-8"), encoding="utf-8")
 
 
+def without_comments(name: str) -> str:
+    """A page file as it is served: its comments, a third of its download, are
+    for the reader of the source and stay there, all but the opening licence
+    notice. Whole-line comments only, so that no code is touched."""
+    lines = (PAGE / name).read_text(encoding="utf-8").split("\n")
+    if name.endswith(".js"):
+        kept = [line for line in lines if NOTICE.search(line) or not line.lstrip().startswith("//")]
+        return "\n".join(kept)
+    if name.endswith(".css"):
+        text = "\n".join(lines)
+        notice, rest = text.split("*/", 1)
+        return notice + "*/" + re.sub(r"[ \t]*/\*.*?\*/[ \t]*\n?", "", rest, flags=re.S)
+    return "\n".join(lines)
+
+
 def service_worker(site: Path) -> None:
     """Writes the lists in front of sw.js: the files it keeps on install, and those
     it keeps once they are used: the fonts, which a device with a serif of its own
@@ -91,15 +108,13 @@ def service_worker(site: Path) -> None:
         f"const SITE_FILES = {json.dumps(['./'] + [f for f in files if f not in on_demand])};\n"
         f"const SITE_ON_DEMAND = {json.dumps(on_demand)};\n"
     )
-    (site / "sw.js").write_text(
-        head + (PAGE / "sw.js").read_text(encoding="utf-8"), encoding="utf-8"
-    )
+    (site / "sw.js").write_text(head + without_comments("sw.js"), encoding="utf-8")
 
 
 def main() -> None:
     site = Path(sys.argv[1])
     for name in PAGE_FILES:
-        shutil.copyfile(PAGE / name, site / name)
+        (site / name).write_text(without_comments(name), encoding="utf-8")
     fonts = site / "fonts"
     fonts.mkdir(exist_ok=True)
     for stale in fonts.iterdir():
