@@ -49,6 +49,16 @@ keys() {  # key...; orca+KEY holds Orca's modifier
   done
 }
 
+# From the description: Tab to the input and type 0.3 over it, on to the counts
+# and Down to "12"; then back to the input and to the list, each asked where it is.
+type_fraction_and_count() {
+  keys Tab Tab Tab ctrl+a
+  xdotool type --delay 300 0.3
+  sleep 1
+  keys Tab Tab Down Down Down Down Down Down Down Down
+  keys shift+Tab shift+Tab KP_Enter Tab Tab KP_Enter
+}
+
 stop_orca() {
   # Orca writes its log in blocks: a few more keys push the last lines out.
   keys shift shift shift shift

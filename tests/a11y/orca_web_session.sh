@@ -32,13 +32,8 @@ sleep 5
 keys Down Down Up Up
 keys Tab Tab Tab Tab Tab Tab Tab
 keys Tab Tab Tab Tab Tab Tab
-# 2. The input, typed over.
-keys Tab Tab Tab ctrl+a
-xdotool type --delay 300 0.3
-sleep 1
-# 3. Twelve digits; then back to the input and to the list, each asked where it is.
-keys Tab Tab Down Down Down Down Down Down Down Down
-keys shift+Tab shift+Tab KP_Enter Tab Tab KP_Enter
+# 2 and 3. The input typed over, then twelve digits.
+type_fraction_and_count
 # 4. The calculation, without leaving the button.
 keys Tab space
 sleep 2
