@@ -25,7 +25,7 @@ if [ "$group" = test ]; then
     desktop-file-utils appstream dpkg-dev file lintian
     clang libclang-rt-14-dev valgrind
     libbenchmark-dev jq
-    emscripten chromium chromium-driver python3-selenium webkit2gtk-driver
+    emscripten chromium chromium-driver python3-selenium
     fonts-croscore python3-fonttools python3-brotli fonts-dejavu-core
   )
 fi

@@ -82,15 +82,15 @@ def without_comments(name: str) -> str:
     """A page file as it is served: its comments, a third of its download, are
     for the reader of the source and stay there, all but the opening licence
     notice. Whole-line comments only, so that no code is touched."""
-    lines = (PAGE / name).read_text(encoding="utf-8").split("\n")
+    text = (PAGE / name).read_text(encoding="utf-8")
     if name.endswith(".js"):
+        lines = text.split("\n")
         kept = [line for line in lines if NOTICE.search(line) or not line.lstrip().startswith("//")]
         return "\n".join(kept)
     if name.endswith(".css"):
-        text = "\n".join(lines)
         notice, rest = text.split("*/", 1)
         return notice + "*/" + re.sub(r"[ \t]*/\*.*?\*/[ \t]*\n?", "", rest, flags=re.S)
-    return "\n".join(lines)
+    return text
 
 
 def service_worker(site: Path) -> None:

@@ -46,18 +46,22 @@ function textBox(control, form, redraw) {
   if (control.locked) return lockedBox(control, form, redraw);
   const box = element('input', { type: 'text', spellcheck: false });
   box.autocomplete = 'off'; // the browser keeps nothing the pupil types
-  // The form decides what the box keeps of each edit; a word an input method is
-  // still composing is left alone until it is done.
+  passEdits(box, control.index, form, redraw);
+  return box;
+}
+
+// The form decides what a box keeps of each edit, and the box shows it; a word an
+// input method is still composing is left alone until it is done.
+function passEdits(box, index, form, redraw) {
   const edited = (event) => {
     if (event.isComposing) return;
-    const caret = form.userText1Change(control.index, box.value, box.selectionEnd ?? 0);
-    if (box.value === form.text(control.index)) return;
+    const caret = form.userText1Change(index, box.value, box.selectionEnd ?? 0);
+    if (box.value === form.text(index)) return;
     redraw();
     box.setSelectionRange(caret, caret);
   };
   box.addEventListener('input', edited);
   box.addEventListener('compositionend', edited);
-  return box;
 }
 
 // A locked box is read, selected and copied, never changed. Browsers move no
@@ -71,14 +75,7 @@ function lockedBox(control, form, redraw) {
   box.setAttribute('aria-readonly', 'true');
   box.setAttribute('inputmode', 'none');
   box.addEventListener('beforeinput', (event) => event.preventDefault());
-  const edited = (event) => {
-    if (event.isComposing) return;
-    const caret = form.userText1Change(control.index, box.value, box.selectionEnd ?? 0);
-    redraw();
-    box.setSelectionRange(caret, caret);
-  };
-  box.addEventListener('input', edited);
-  box.addEventListener('compositionend', edited);
+  passEdits(box, control.index, form, redraw);
   return box;
 }
 
