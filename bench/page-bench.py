@@ -17,7 +17,7 @@ import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "scripts"))
-from browser import PAGE_READY, dejavu_only, page_chromium, serve  # noqa: E402
+from browser import dejavu_only, first_visit, load_page, page_chromium, serve  # noqa: E402
 
 STARTUP_GOAL_MS, CLICK_GOAL_MS = 300, 2
 # A first visit's goals, by the fonts the device has.
@@ -66,19 +66,12 @@ def gzipped(file):
     return len(gzip.compress(file.read_bytes(), 9))
 
 
-def first_visit(site, env):
+def first_visit_sizes(site, env):
     """What a fresh browser downloads on a first visit: every file that the page
     or the service worker's install asks for, counted once at its gzipped size,
     with who asked for it ("page", "worker" or both)."""
-    requests = collections.Counter()
-    with serve({"/": site}, requests) as base:
-        driver = page_chromium(env)
-        try:
-            driver.get(base + "/")
-            driver.execute_async_script(PAGE_READY)
-            driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
-        finally:
-            driver.quit()
+    driver, _, requests = first_visit(site, page_chromium, env)
+    driver.quit()
     askers = collections.defaultdict(set)
     for by, path in requests:
         askers[path.lstrip("/") or "index.html"].add(by)
@@ -89,9 +82,9 @@ def first_visits(sites):
     """{(site name, fonts on the device): first visit}."""
     visits = {}
     for name, site in sites.items():
-        visits[name, "Liberation Serif"] = first_visit(site, None)
+        visits[name, "Liberation Serif"] = first_visit_sizes(site, None)
         with dejavu_only() as env:
-            visits[name, "DejaVu only"] = first_visit(site, env)
+            visits[name, "DejaVu only"] = first_visit_sizes(site, env)
     return visits
 
 
@@ -104,8 +97,7 @@ def startups(driver, urls, rounds, cold):
     ready, drawn = collections.defaultdict(list), collections.defaultdict(list)
     for _ in range(rounds):
         for name in random.sample(list(urls), len(urls)):
-            driver.get(urls[name])
-            driver.execute_async_script(PAGE_READY)
+            load_page(driver, urls[name])
             ready[name].append(driver.execute_script(READY_AT))
             drawn[name].append(driver.execute_async_script(FIRST_PAINT))
     return ready, drawn
@@ -154,8 +146,7 @@ def main():
         stack.callback(driver.quit)
         cold = startups(driver, urls, options.rounds, cold=True)
         warm = startups(driver, urls, options.rounds, cold=False)
-        driver.get(urls["this"])
-        driver.execute_async_script(PAGE_READY)
+        load_page(driver, urls["this"])
         clicks = driver.execute_async_script(CLICKS, WARM_UP + 500)
     print("Browser page, headless Chromium on 127.0.0.1")
     print_first_visits(visits)

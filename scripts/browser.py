@@ -5,6 +5,7 @@ tests, the benchmarks and the screenshot script.
 The emscripten module fetches its .wasm, so it must come from an http origin;
 the server listens on 127.0.0.1 at a free port.
 """
+import collections
 import contextlib
 import functools
 import glob
@@ -152,19 +153,42 @@ def chromium():
         driver.quit()
 
 
-def page_chromium(env=None):
+def page_chromium(env=None, prefs=None):
     """The page's browser: a desktop-sized window, in Bulgarian, its logs kept."""
-    return start_chromium("--window-size=800,600", "--lang=bg", logs=True, env=env)
+    return start_chromium("--window-size=800,600", "--lang=bg", logs=True, env=env, prefs=prefs)
+
+
+def load_page(driver, url):
+    """Loads the site's page; returns PAGE_READY's answer."""
+    driver.get(url)
+    return driver.execute_async_script(PAGE_READY)
+
+
+def first_visit(site, start=page_chromium, env=None):
+    """A fresh browser, start(env), visits the site on a server of its own, which
+    stops once the page's service worker is ready. Returns the driver, still on
+    the page, the page's address, and the requests the server saw, counted by
+    ("page" or "worker", path); the caller quits the driver."""
+    requests = collections.Counter()
+    with serve({"/": site}, requests) as base:
+        driver = start(env)
+        try:
+            open_page(driver, base + "/")
+            driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+        except BaseException:
+            driver.quit()
+            raise
+    return driver, base + "/", requests
 
 
 def open_page(driver, url, ready=None):
     """Loads a page and waits until it is ready: for the site's page, until it
     marks itself ready; for a test page, until its `ready` promise settles."""
-    driver.get(url)
     if ready is None:
-        state = driver.execute_async_script(PAGE_READY)
-        error = None if state == "ready" else "the page shows its failure notice"
+        state = load_page(driver, url)
+        error = None if state == "ready" else f"the page is not ready but {state}"
     else:
+        driver.get(url)
         error = driver.execute_async_script(
             "const done = arguments[arguments.length - 1];"
             f"const wait = () => {ready} ? {ready}.then(() => done(null), e => done(String(e)))"

@@ -2,7 +2,6 @@
 and taps: in headless Chromium, also by device emulation, on paper and as a screen
 reader reads it, and in WebKitGTK. Usage: page_test.py SITE_FOLDER [unittest names...]"""
 import base64
-import collections
 import functools
 import json
 import os
@@ -21,8 +20,8 @@ from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.wait import WebDriverWait
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
-from browser import PAGE_READY, Page, fix_clock, page_chromium, serve, unfix_clock  # noqa: E402
-from browser import dejavu_only, start_chromium, start_webkit  # noqa: E402
+from browser import Page, fix_clock, load_page, page_chromium, serve, unfix_clock  # noqa: E402
+from browser import dejavu_only, first_visit, start_webkit  # noqa: E402
 
 SITE = sys.argv[1] if __name__ == "__main__" else ""
 CAPTION = "www.kviltora.example Представяне на десетична дроб като двоично число"
@@ -549,7 +548,7 @@ class ViewportTest(unittest.TestCase):
 
     def browser(self, text_size=None):
         prefs = {"webkit": {"webprefs": {text_size: 24}}} if text_size else None
-        driver = start_chromium("--window-size=800,600", "--lang=bg", prefs=prefs)
+        driver = page_chromium(prefs=prefs)
         self.addCleanup(driver.quit)
         return driver, Page(driver, URL)
 
@@ -613,8 +612,7 @@ class OfflineAndFailureTest(unittest.TestCase):
         self.addCleanup(self.driver.quit)
 
     def load(self, url):
-        self.driver.get(url)
-        return self.driver.execute_async_script(PAGE_READY)
+        return load_page(self.driver, url)
 
     def failure_shown(self):
         notice = self.driver.find_element(By.ID, "failure")
@@ -658,36 +656,31 @@ class OfflineAndFailureTest(unittest.TestCase):
         self.assertEqual(self.failure_shown(), (True, False, True))
 
 
-def first_visit(test, start, env=None):
-    """Opens the page in a fresh browser, start(env), with a server of its own, waits
-    for its service worker and checks that the page asked for each file once. Returns
+def visit_once(test, start, env=None):
+    """A first visit, start(env), in which the page asks for each file once. Returns
     the page and the fonts fetched, as (by whom, path)."""
-    requests = collections.Counter()
-    with serve({"/": SITE}, requests) as url:
-        driver = start(env)
-        test.addCleanup(driver.quit)
-        page = Page(driver, url + "/")
-        page.open()
-        driver.execute_async_script("navigator.serviceWorker.ready.then(() => arguments[0]())")
+    driver, url, requests = first_visit(SITE, start, env)
+    test.addCleanup(driver.quit)
     # The tab's icon is the browser's own business, which it may fetch again.
     asked = {path: n for (by, path), n in requests.items() if by == "page"}
     test.assertEqual({path: n for path, n in asked.items() if n != 1 and "/icons/" not in path}, {})
     for path in ("/", "/style.css", "/app.js", "/kviltora_core.js", "/kviltora_core.wasm"):
         test.assertIn(path, asked)
-    return page, sorted(key for key in requests.elements() if key[1].endswith(".woff2"))
+    fonts = sorted(key for key in requests.elements() if key[1].endswith(".woff2"))
+    return Page(driver, url), fonts
 
 
 class FontsAndFetchesTest(unittest.TestCase):
     """Which font a first visit draws the window with."""
 
     def test_the_devices_own_font_and_nothing_downloaded_for_it(self):
-        page, fonts = first_visit(self, page_chromium)
+        page, fonts = visit_once(self, page_chromium)
         self.assertEqual(fonts, [])
         self.assertEqual(drawn_faces(page), LOCAL_FACES)
 
     def test_the_subset_where_the_device_has_no_times_metric_font(self):
         with dejavu_only() as env:
-            page, fonts = first_visit(self, page_chromium, env)
+            page, fonts = visit_once(self, page_chromium, env)
             # Once, by the page: the worker's install takes them from the browser's cache.
             self.assertEqual(fonts, [("page", "/" + f) for f in SUBSET_FILES])
             check_look(self, page)
@@ -717,7 +710,7 @@ class WebKitTest(unittest.TestCase):
     def test_each_file_once_and_fonts_only_without_a_local_serif(self):
         for dejavu, expected in ((False, []), (True, SUBSET_FILES)):
             with self.subTest(dejavu_only=dejavu), dejavu_only() as env:
-                _, fonts = first_visit(self, start_webkit, env if dejavu else None)
+                _, fonts = visit_once(self, start_webkit, env if dejavu else None)
                 self.assertEqual([f for f in fonts if f[0] == "page"],
                                  [("page", "/" + f) for f in expected])
 
