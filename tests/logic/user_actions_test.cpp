@@ -46,14 +46,5 @@ TEST(UserDiapazonClick, AChosenRowIsTheSelectionAndClicksEvenAgainButNeverGoesAw
   EXPECT_EQ(form.Diapazon[1].ListIndex(), 7);
 }
 
-TEST(UserCommand1Click, SaysTheResultAndTheCheckedValueAsOneUtterance) {
-  MainForm form;
-  form.Text1[1].Text = "0.3";
-  form.Diapazon[1].Select(CountIndex("12"));
-  EXPECT_EQ(UserCommand1Click(form, 0),
-            "0.01001100110. След обратно преобразуване числото е: 0.2998046875");
-  EXPECT_EQ(UserCommand1Click(form, 1), "Всичко е изчистено.");
-}
-
 }  // namespace
 }  // namespace kviltora

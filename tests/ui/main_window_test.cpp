@@ -68,8 +68,6 @@ TEST(MainWindow, ShowsWhatTheFormKeepsOfEachEditTypedOrPasted) {
       {"", 0, "дроб", "", "дроб", 4},
       {"0.1234567", 2, "9", "", "0.1234567", 2},
       {"12345678", 4, "", "😀", "12345678", 4},
-      {"1234567", 7, "", "😀9", "1234567😀", 9},
-      {"0.45", 4, "", "0.333333333333333333", "0.450.333", 9},
   };
   for (const auto& c : cases) {
     ui.input()->setText(QString::fromUtf8(c.before));
