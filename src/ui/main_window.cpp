@@ -81,14 +81,19 @@ void ShowLine(QLineEdit* box, const TextBox& model) {
 }
 
 // Each edit is checked with the form before the box shows it, so that an edit
-// the form refuses never shows and the box's undo history stays whole.
+// the form refuses never shows. The box takes back an edit refused whole as one
+// step of its undo history, which keeps every earlier step; a text the rule
+// changes replaces the box's text, and with it the history, as a paste cut to
+// the limit or a comma turned into a point does.
 class FormRule : public QValidator {
  public:
   FormRule(const MainForm& form, std::int16_t index, QObject* parent)
       : QValidator(parent), form_(form), index_(index) {}
 
   State validate(QString& text, int& cursor) const override {
-    const BoxEdit kept = Text1Kept(form_, index_, text.toStdU16String(), cursor);
+    const std::u16string shown = text.toStdU16String();
+    const BoxEdit kept = Text1Kept(form_, index_, shown, cursor);
+    if (kept.text != shown && kept.text == ToUtf16(form_.Text1[index_].Text)) return Invalid;
     text = QString::fromStdU16String(kept.text);
     cursor = static_cast<int>(kept.caret);
     return Acceptable;
@@ -118,6 +123,13 @@ MainWindow::MainWindow() {
   ConnectControls();
   Redraw();
   boxes_[0]->setFocus();
+}
+
+// The widgets read the form for as long as they live: closing a shown window
+// takes the focus from the input, whose check then asks the form. QWidget's own
+// destructor would close it only after the form is gone, so the widgets go first.
+MainWindow::~MainWindow() {
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
 }
 
 void MainWindow::CreateControls() {

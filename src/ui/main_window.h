@@ -24,6 +24,7 @@ class MainWindow : public QWidget {
 
  public:
   MainWindow();
+  ~MainWindow() override;
 
   MainForm& form() { return form_; }
   void Redraw();

@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QScrollBar>
 #include <functional>
+#include <memory>
 
 #include "description_text.h"
 #include "procedures.h"
@@ -68,6 +69,7 @@ TEST(MainWindow, ShowsWhatTheFormKeepsOfEachEditTypedOrPasted) {
       {"", 0, "дроб", "", "дроб", 4},
       {"0.1234567", 2, "9", "", "0.1234567", 2},
       {"12345678", 4, "", "😀", "12345678", 4},
+      {"", 0, "0,45", "", "0.45", 4},
   };
   for (const auto& c : cases) {
     ui.input()->setText(QString::fromUtf8(c.before));
@@ -100,6 +102,13 @@ TEST(MainWindow, ConvertsWhatTheBoxShowsHoweverItGotThere) {
          QTest::keyClick(ui.input(), Qt::Key_Z, Qt::ControlModifier);
        },
        "0.45"},
+      {"undo a Delete",
+       [](WindowDriver& ui) {
+         ui.input()->setCursorPosition(1);
+         QTest::keyClick(ui.input(), Qt::Key_Delete);
+         QTest::keyClick(ui.input(), Qt::Key_Z, Qt::ControlModifier);
+       },
+       "0.45"},
       {"drop",
        [](WindowDriver& ui) {
          QMimeData text;
@@ -124,6 +133,32 @@ TEST(MainWindow, ConvertsWhatTheBoxShowsHoweverItGotThere) {
               std::string("Преобразувам десетичната дроб: ") + c.shown)
         << c.way;
   }
+}
+
+// A key the full box refuses is no step of its own: Ctrl+Z still takes back
+// what was typed before it.
+TEST(MainWindow, UndoGoesBackPastAnEditTheFormRefused) {
+  WindowDriver ui;
+  ui.input()->setFocus();
+  ui.input()->end(false);
+  ui.type(ui.input(), "12345");
+  ui.input()->setCursorPosition(2);
+  ui.type(ui.input(), "9");
+  EXPECT_EQ(ui.input()->text(), "0.4512345");
+  QTest::keyClick(ui.input(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(ui.input()->text(), "0.45");
+  EXPECT_EQ(ui.window().form().Text1[1].Text, "0.45");
+}
+
+// Closing a shown window takes the focus from the input, whose check reads the
+// form; the form is still there then (the sanitized build tells when it is not).
+TEST(MainWindow, ClosesWithTheFocusInTheInput) {
+  auto ui = std::make_unique<WindowDriver>();
+  ui->input()->setFocus();
+  ui->type(ui->input(), "1");
+  ASSERT_EQ(QApplication::focusWidget(), ui->input());
+  ui.reset();
+  EXPECT_EQ(QApplication::focusWidget(), nullptr);
 }
 
 // A screen reader writes past the box's own checks; the box and the form still
@@ -285,6 +320,31 @@ TEST(MainWindow, EveryWayOfChoosingARowLeavesThatOneRowSelectedAndTheFormFollows
   }
   ui.press(0);
   EXPECT_EQ(ui.items(2).size(), 11) << "the count chosen last is the one calculated with";
+}
+
+// On the range list a choice is a draw: one for each choice, a Ctrl+click on
+// the selected row too, and none when the form redraws the row a deselection took.
+TEST(MainWindow, TheRangeListDrawsOncePerChoiceAndNeverForItsRedraw) {
+  WindowDriver ui;
+  QListWidget* ranges = ui.list(0);
+  SeedRandom(40);
+  ui.chooseItem(0, "1000");
+  ui.chooseItem(1, "6");
+  ui.press(0);
+  const QString trace = ui.output()->toPlainText();
+  ranges->setFocus();
+  QTest::keyClick(ranges, Qt::Key_Space, Qt::ControlModifier);
+  EXPECT_EQ(ui.output()->toPlainText(), trace);
+  ExpectProposal(ui, kFirstFrom1000[0]);
+  SeedRandom(41);
+  NextRandom();
+  const float following = NextRandom();
+  SeedRandom(41);
+  const QRect row = ranges->visualItemRect(ranges->findItems("1000", Qt::MatchExactly).value(0));
+  QTest::mouseClick(ranges->viewport(), Qt::LeftButton, Qt::ControlModifier, row.center());
+  ExpectProposal(ui, kFirstFrom1000[1]);
+  EXPECT_EQ(NextRandom(), following) << "one draw";
+  EXPECT_EQ(ranges->selectedItems().value(0)->text(), "1000");
 }
 
 TEST(MainWindow, OutputScrollsInsteadOfGrowing) {
