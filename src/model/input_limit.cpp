@@ -53,7 +53,10 @@ BoxEdit KeepEdit(std::u16string_view before, std::u16string_view after, std::siz
       CommonPrefix(before, after, std::min(before.size(), after.size()) - tail);
   const std::size_t untouched = head + tail;
   const std::size_t room = untouched < kInputMaxUnits ? kInputMaxUnits - untouched : 0;
-  const std::u16string put = Whole(after.substr(head, after.size() - tail - head), room);
+  std::u16string put = Whole(after.substr(head, after.size() - tail - head), room);
+  // Bulgarian is written, and its keypad types, with a decimal comma; the
+  // number rules read only a point, so the box keeps a point.
+  std::replace(put.begin(), put.end(), u',', u'.');
   std::u16string text(before.substr(0, head));
   text += put;
   text += before.substr(before.size() - tail);

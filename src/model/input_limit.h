@@ -16,7 +16,8 @@ struct BoxEdit {
 // put in, the leading whole characters that fit in kInputMaxUnits units. So a
 // full box refuses a typed character wherever the caret stands, instead of
 // pushing its last digit out, and a long paste keeps its start. A character
-// beyond U+FFFF is kept whole or not at all, and a lone half never.
+// beyond U+FFFF is kept whole or not at all, and a lone half never. A comma
+// put in becomes a point.
 BoxEdit KeepEdit(std::u16string_view before, std::u16string_view after, std::size_t caret);
 
 // The form keeps its texts in UTF-8.

@@ -19,6 +19,7 @@ const EditCase kEditCases[] = {
     {u"", u"дроб0.5лв", 9, u"дроб0.5лв", 9},
     {u"0.45", u"0.4", 3, u"0.4", 3},                    // Backspace
     {u"0.45", u"045", 1, u"045", 1},                    // Delete
+    {u"045", u"0.45", 1, u"0.45", 2},                   // and undone, the caret before the point
     {u"0.1234567", u"0.91234567", 3, u"0.1234567", 2},  // a full box refuses, caret and all
     {u"123456789", u"1234567890", 10, u"123456789", 9},
     {u"0.45", u"0.333333333333333333", 20, u"0.3333333", 9},  // a paste keeps its start
@@ -30,6 +31,9 @@ const EditCase kEditCases[] = {
     {u"", u"\U0001D7CE\U0001D7CE\U0001D7CE\U0001D7CE\U0001D7CE", 10,
      u"\U0001D7CE\U0001D7CE\U0001D7CE\U0001D7CE", 8},
     {u"", std::u16string{u'a', 0xDC00, u'b', 0xD800}, 4, u"ab", 2},  // lone halves anywhere
+    {u"0", u"0,", 2, u"0.", 2},                                      // a decimal comma typed,
+    {u"", u"0,45", 4, u"0.45", 4},                                   // pasted,
+    {u"12345678", u"12345678,9", 10, u"12345678.", 9},               // and at the limit
 };
 
 TEST(KeepEdit, KeepsTheUntouchedTextAndWhatFitsOfTheRestInNineUnits) {
