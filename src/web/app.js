@@ -314,9 +314,17 @@ async function start() {
 }
 
 // Kept for offline use once the page has worked; a failed registration only
-// means the page needs the network next time.
+// means the page needs the network next time. A page its worker served asks at
+// once for a new release, which the browser itself puts off while visits are
+// short: the release then comes with the next visit. A first visit has just
+// fetched the worker and asks nothing.
+const served = navigator.serviceWorker?.controller;
 start().then(
-  () => navigator.serviceWorker?.register('sw.js').catch(() => {}),
+  () =>
+    navigator.serviceWorker
+      ?.register('sw.js')
+      .then((registration) => served && registration.update())
+      .catch(() => {}),
   () => {
     windowArea.hidden = true;
     windowArea.replaceChildren();
