@@ -14,6 +14,8 @@ set(KVILTORA_CORE_SOURCES
   logic/events.cpp
   logic/announcements.cpp
   logic/user_actions.cpp
+  logic/links.cpp
+  logic/worksheet.cpp
   runtime/random.cpp
 )
 set(KVILTORA_CORE_INCLUDES model numtext logic runtime)

@@ -125,21 +125,29 @@ std::string PositionalForm(const Significand& s) {
   return s.digits.substr(0, integerDigits) + "." + s.digits.substr(integerDigits);
 }
 
+// Where the unsigned number starts, after the blanks and the sign.
+std::size_t SkipBlanksAndSign(std::string_view text) {
+  std::size_t pos = 0;
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) ++pos;
+  return pos;
+}
+
 }  // namespace
 
 double ParseLeadingNumber(std::string_view text) {
-  std::size_t pos = 0;
-  while (pos < text.size() && IsBlank(text[pos])) ++pos;
-  bool negative = false;
-  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-    negative = text[pos] == '-';
-    ++pos;
-  }
+  const std::size_t pos = SkipBlanksAndSign(text);
+  const bool negative = pos > 0 && text[pos - 1] == '-';
   const NumberSpan span = ScanUnsignedNumber(text, pos);
   if (span.integer.empty() && span.fraction.empty()) return 0;
   const double value = ValueOf(span, text, pos);
   // A minus before a zero leaves a plain zero, never a negative one.
   return negative && value != 0 ? -value : value;
+}
+
+std::size_t NumberLength(std::string_view text) {
+  const NumberSpan span = ScanUnsignedNumber(text, SkipBlanksAndSign(text));
+  return span.integer.empty() && span.fraction.empty() ? 0 : span.end;
 }
 
 std::string FormatGeneral(double x) {

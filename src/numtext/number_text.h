@@ -17,6 +17,10 @@ class NumberOverflow : public std::overflow_error {
 // Throws NumberOverflow instead of ever yielding an infinity.
 double ParseLeadingNumber(std::string_view text);
 
+// How much of the text the number ParseLeadingNumber reads takes, leading
+// blanks and sign included; 0 when the text begins with no number.
+std::size_t NumberLength(std::string_view text);
+
 // The default text of a finite number: 15 significant digits, "." as separator.
 std::string FormatGeneral(double x);
 
