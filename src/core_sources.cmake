@@ -8,6 +8,7 @@ set(KVILTORA_CORE_SOURCES
   model/input_limit.cpp
   model/window_look.cpp
   numtext/number_text.cpp
+  numtext/exact_decimal.cpp
   logic/conversion.cpp
   logic/result.cpp
   logic/clearing.cpp

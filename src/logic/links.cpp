@@ -154,6 +154,13 @@ std::string CountRule(const ListBox& counts) {
          counts.List(static_cast<std::int16_t>(counts.ListCount() - 1)) + ".";
 }
 
+// A text that is one number and nothing after it, as ParseLeadingNumber reads it.
+bool IsWholeNumber(std::string_view text) {
+  const LeadingNumber number = ScanLeadingNumber(text);
+  return number.found &&
+         number.unsignedText.data() + number.unsignedText.size() == text.data() + text.size();
+}
+
 bool Overflows(std::string_view number) {
   try {
     ParseLeadingNumber(number);
@@ -177,7 +184,7 @@ std::optional<std::string> KeptFraction(const std::optional<std::string>& x, std
     return std::nullopt;
   }
   const std::string fraction = ToUtf8(kept.text);
-  if (NumberLength(fraction) != fraction.size()) {
+  if (!IsWholeNumber(fraction)) {
     notice = "дробта (x) не е десетично число.";
     return std::nullopt;
   }
