@@ -3,6 +3,7 @@
 #include <set>
 
 #include "announcements.h"
+#include "exact_decimal.h"
 #include "form_model.h"
 #include "procedures.h"
 #include "random.h"
@@ -19,6 +20,14 @@ std::int16_t ChosenOr(const ListBox& list, const char* otherwise) {
     if (list.List(row) == otherwise) return row;
   }
   return -1;
+}
+
+// The fraction's binary form without rounding, which the trace's doubles cannot show.
+std::string ExactForm(const std::string& fraction) {
+  const ExactFraction exact = ReadExactFraction(fraction);
+  const ExactDecimal none;
+  return "Точно: " + BinaryNotation(ExactBinary(
+                         exact.reading == FractionReading::kRead ? exact.fraction : none));
 }
 
 }  // namespace
@@ -58,7 +67,7 @@ Worksheet DrawWorksheet(const SheetChoice& choice) {
     OnCommand1Click(form, 0);
     const std::vector<std::string> outcome = AfterCommand1Click(form, 0);
     sheet.exercises.push_back({std::to_string(i) + ". Дроб " + fraction + ", брой цифри " + count,
-                               fraction, outcome.front(), outcome.back()});
+                               fraction, outcome.front(), outcome.back(), ExactForm(fraction)});
   }
   return sheet;
 }

@@ -17,6 +17,7 @@ struct SheetExercise {
   std::string fraction;  // as the input box would hold it
   std::string result;    // the binary result line of the trace
   std::string sum;       // the trace's last line, the value converted back
+  std::string exact;     // the exact binary form, its period in parentheses
 };
 
 struct Worksheet {
