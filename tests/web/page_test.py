@@ -664,7 +664,8 @@ def visit_once(test, start, env=None):
     # The tab's icon is the browser's own business, which it may fetch again.
     asked = {path: n for (by, path), n in requests.items() if by == "page"}
     test.assertEqual({path: n for path, n in asked.items() if n != 1 and "/icons/" not in path}, {})
-    for path in ("/", "/style.css", "/app.js", "/kviltora_core.js", "/kviltora_core.wasm"):
+    for path in ("/", "/style.css", "/app.js", "/common.js", "/window.js", "/kviltora_core.js",
+                 "/kviltora_core.wasm"):
         test.assertIn(path, asked)
     fonts = sorted(key for key in requests.elements() if key[1].endswith(".woff2"))
     return Page(driver, url), fonts
