@@ -311,6 +311,14 @@ std::string LinkOf(const MainForm& form) {
   return ReadLink(link).shows == LinkShows::kExample ? link : std::string();
 }
 
+std::optional<std::string> LinkAfterClick(const MainForm& form, ControlKind kind,
+                                          std::int16_t index) {
+  const bool changesTheTrace =
+      kind == ControlKind::kButton || (kind == ControlKind::kList && index == 0);
+  if (!changesTheTrace) return std::nullopt;
+  return LinkOf(form);
+}
+
 std::string PracticeLinkOf(std::string_view fraction, std::int16_t countRow) {
   return "x=" + PercentEncoded(fraction) + "&n=" + MainForm().Diapazon[1].List(countRow) +
          "&mode=" + std::string(kPractice);

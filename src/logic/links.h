@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "user_actions.h"
+#include "window_look.h"
 
 namespace kviltora {
 
@@ -54,6 +56,11 @@ Opened OpenLink(MainForm& form, std::string_view fragment);
 // The fragment that opens what the window shows: its calculated example, or
 // nothing while it shows none (at start, after clearing, after a proposal).
 std::string LinkOf(const MainForm& form);
+// The address after a click: a button's or the range list's changes what the
+// window shows, so the address follows it; the other lists change nothing
+// until the next calculation, and neither does the address (nullopt).
+std::optional<std::string> LinkAfterClick(const MainForm& form, ControlKind kind,
+                                          std::int16_t index);
 std::string PracticeLinkOf(std::string_view fraction, std::int16_t countRow);
 std::string SheetLinkOf(const SheetChoice& sheet);
 

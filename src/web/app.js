@@ -7,6 +7,8 @@
 // limits and rules all come from the core.
 
 import { buildWindow, followMinimumFontSize, windowArea } from './window.js';
+import { addressed, followAddress } from './links.js';
+import { worksheets } from './worksheet.js';
 
 const failure = document.getElementById('failure');
 failure.hidden = true; // the module runs; the notice returns only if it fails
@@ -19,11 +21,12 @@ async function start() {
   const fonts = Promise.all(faces.map((face) => document.fonts.load(face).catch(() => [])));
   const { default: createKviltoraCore } = await import('./kviltora_core.js');
   const core = await createKviltoraCore();
-  const form = new core.Form();
+  const form = addressed(new core.Form());
   followMinimumFontSize();
   const page = buildWindow(core, form);
   form.load();
-  page.redraw();
+  const sheets = worksheets(core, form);
+  followAddress(form, page.redraw, { ...sheets, practice: () => {} });
   // The window shows with its own fonts, never a fallback that swaps later.
   await fonts;
   windowArea.hidden = false;

@@ -11,9 +11,12 @@
 
 #include "announcements.h"
 #include "form_model.h"
+#include "link_binding.h"
+#include "links.h"
 #include "procedures.h"
 #include "random.h"
 #include "user_actions.h"
+#include "worksheet.h"
 
 namespace kviltora {
 namespace {
@@ -87,6 +90,23 @@ class Form {
     return UserDiapazonFocus(form_, static_cast<std::int16_t>(list));
   }
 
+  // The address fragment: what it opens on the form, set as at start first; the
+  // link of what the form shows after a click, or null where it stays; a new sheet.
+  val openLink(const std::string& fragment) {
+    const Opened opened = OpenLink(form_, fragment);
+    val out = ToVal(opened.link);
+    out.set("said", opened.said);
+    return out;
+  }
+  val linkAfterClick(const std::string& kind, double index) {
+    const auto link =
+        LinkAfterClick(form_, kind == "button" ? ControlKind::kButton : ControlKind::kList,
+                       static_cast<std::int16_t>(index));
+    return link ? val(*link) : val::null();
+  }
+  std::string link() { return LinkOf(form_); }
+  val newSheet() { return ToVal(NewSheet(form_)); }
+
   std::string text(double index) { return TextBox(index).Text; }
   bool enabled(double index) { return TextBox(index).Enabled; }
   std::string text1AccessibleName(double index) {
@@ -133,6 +153,10 @@ EMSCRIPTEN_BINDINGS(kviltora_form) {
       .function("userDiapazonClick", &Form::userDiapazonClick)
       .function("userCommand1Click", &Form::userCommand1Click)
       .function("userDiapazonFocus", &Form::userDiapazonFocus)
+      .function("openLink", &Form::openLink)
+      .function("linkAfterClick", &Form::linkAfterClick)
+      .function("link", &Form::link)
+      .function("newSheet", &Form::newSheet)
       .function("text", &Form::text)
       .function("enabled", &Form::enabled)
       .function("text1AccessibleName", &Form::text1AccessibleName)
