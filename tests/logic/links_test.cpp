@@ -147,8 +147,14 @@ TEST(LinkOf, IsTheCalculatedExampleOrNothing) {
     EXPECT_EQ(LinkOf(form), c.link);
   }
   UserCommand1Click(form, 1);
+  UserText1Change(form, 1, u"0.3", 3);
+  UserCommand1Click(form, 0);
+  UserDiapazonClick(form, 1, CountIndex("10"));
+  EXPECT_EQ(LinkAfterClick(form, ControlKind::kList, 1), std::nullopt) << "the trace is of 12";
+  UserCommand1Click(form, 0);
+  EXPECT_EQ(LinkAfterClick(form, ControlKind::kButton, 0), "x=0.3&n=10");
   UserDiapazonClick(form, 0, 0);
-  EXPECT_EQ(LinkOf(form), "") << "a proposal is no calculation";
+  EXPECT_EQ(LinkAfterClick(form, ControlKind::kList, 0), "") << "a proposal is no calculation";
 }
 
 }  // namespace
