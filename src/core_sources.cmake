@@ -16,5 +16,7 @@ set(KVILTORA_CORE_SOURCES
   logic/announcements.cpp
   logic/user_actions.cpp
   runtime/random.cpp
+  practice/exercise.cpp
+  practice/texts.cpp
 )
-set(KVILTORA_CORE_INCLUDES model numtext logic runtime)
+set(KVILTORA_CORE_INCLUDES model numtext logic practice runtime)
