@@ -6,6 +6,7 @@
 // the lines the core returns are said. Texts, captions, places, colours, fonts,
 // limits and rules all come from the core.
 
+import { buildPractice } from './practice.js';
 import { buildWindow, followMinimumFontSize, windowArea } from './window.js';
 
 const failure = document.getElementById('failure');
@@ -28,6 +29,8 @@ async function start() {
   await fonts;
   windowArea.hidden = false;
   page.layout.arrange();
+  // Its startWith(fraction, count) starts an exercise that the page itself chooses.
+  buildPractice(core, form, windowArea, page.layout.arrange);
   // Focus starts at the top of the description, as a text box's caret does on the
   // desktop. The column has the description last; there a page's first Tab starts at the top.
   if (page.layout.arrangement() !== 'column') {
