@@ -18,5 +18,7 @@ set(KVILTORA_CORE_SOURCES
   logic/links.cpp
   logic/worksheet.cpp
   runtime/random.cpp
+  practice/exercise.cpp
+  practice/texts.cpp
 )
-set(KVILTORA_CORE_INCLUDES model numtext logic runtime)
+set(KVILTORA_CORE_INCLUDES model numtext logic practice runtime)

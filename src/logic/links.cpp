@@ -254,6 +254,7 @@ Link ExampleLink(const Values& values, std::string& notice) {
   link.shows = values.mode ? LinkShows::kPractice : LinkShows::kExample;
   link.fraction = std::move(*fraction);
   link.countRow = *countRow;
+  link.count = *values.n;
   return link;
 }
 
@@ -319,9 +320,10 @@ std::optional<std::string> LinkAfterClick(const MainForm& form, ControlKind kind
   return LinkOf(form);
 }
 
-std::string PracticeLinkOf(std::string_view fraction, std::int16_t countRow) {
-  return "x=" + PercentEncoded(fraction) + "&n=" + MainForm().Diapazon[1].List(countRow) +
-         "&mode=" + std::string(kPractice);
+std::string PracticeLinkOf(std::string_view fraction, std::string_view count) {
+  const std::string link = "x=" + PercentEncoded(fraction) + "&n=" + PercentEncoded(count) +
+                           "&mode=" + std::string(kPractice);
+  return ReadLink(link).shows == LinkShows::kPractice ? link : std::string();
 }
 
 std::string SheetLinkOf(const SheetChoice& sheet) {

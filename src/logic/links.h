@@ -30,6 +30,7 @@ struct Link {
   LinkShows shows = LinkShows::kWindow;
   std::string fraction;  // as the input box keeps it
   std::int16_t countRow = -1;
+  std::string count;  // the item text of countRow
   SheetChoice sheet;
   // Why nothing of the link can be used, one line; empty for a usable link.
   std::string notice;
@@ -61,7 +62,9 @@ std::string LinkOf(const MainForm& form);
 // until the next calculation, and neither does the address (nullopt).
 std::optional<std::string> LinkAfterClick(const MainForm& form, ControlKind kind,
                                           std::int16_t index);
-std::string PracticeLinkOf(std::string_view fraction, std::int16_t countRow);
+// The link of an exercise on the fraction with the count (an item text), or
+// nothing where that would not open it again.
+std::string PracticeLinkOf(std::string_view fraction, std::string_view count);
 std::string SheetLinkOf(const SheetChoice& sheet);
 
 }  // namespace kviltora

@@ -6,8 +6,9 @@
 // the lines the core returns are said. Texts, captions, places, colours, fonts,
 // limits and rules all come from the core.
 
+import { buildPractice } from './practice.js';
 import { buildWindow, followMinimumFontSize, windowArea } from './window.js';
-import { addressed, followAddress } from './links.js';
+import { addressed, exerciseAddress, followAddress } from './links.js';
 import { worksheets } from './worksheet.js';
 
 const failure = document.getElementById('failure');
@@ -25,12 +26,24 @@ async function start() {
   followMinimumFontSize();
   const page = buildWindow(core, form);
   form.load();
-  const sheets = worksheets(core, form);
-  followAddress(form, page.redraw, { ...sheets, practice: () => {} });
   // The window shows with its own fonts, never a fallback that swaps later.
   await fonts;
   windowArea.hidden = false;
   page.layout.arrange();
+  // Its startWith(fraction, count) starts an exercise that the page itself chooses.
+  const practice = buildPractice(core, form, windowArea, page.layout.arrange,
+    exerciseAddress(core, form));
+  const sheets = worksheets(core, form, practice.bar);
+  // In the same task as the window is shown: a link's example is the first thing painted.
+  const views = {
+    sheet: sheets.sheet,
+    practice: practice.startWith,
+    window: () => {
+      practice.leave();
+      sheets.window();
+    },
+  };
+  followAddress(form, page.redraw, views);
   // Focus starts at the top of the description, as a text box's caret does on the
   // desktop. The column has the description last; there a page's first Tab starts at the top.
   if (page.layout.arrangement() !== 'column') {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "announcements.h"
+#include "exercise.h"
 #include "form_model.h"
 #include "link_binding.h"
 #include "links.h"
@@ -126,6 +127,15 @@ class Form {
   std::string labelCaption(double index) {
     return At(form_.Etiket, index, "Etiket", "label").Caption;
   }
+  // What an exercise started from the window practises: {fraction, count},
+  // the count null when none is chosen.
+  val practiceInput() {
+    const PracticeInput input = PracticeInputOf(form_);
+    val out = val::object();
+    out.set("fraction", input.fraction);
+    out.set("count", input.count ? val(*input.count) : val::null());
+    return out;
+  }
 
  private:
   kviltora::TextBox& TextBox(double index) { return At(form_.Text1, index, "Text1", "text box"); }
@@ -163,6 +173,7 @@ EMSCRIPTEN_BINDINGS(kviltora_form) {
       .function("items", &Form::items)
       .function("listIndex", &Form::listIndex)
       .function("commandCaption", &Form::commandCaption)
-      .function("labelCaption", &Form::labelCaption);
+      .function("labelCaption", &Form::labelCaption)
+      .function("practiceInput", &Form::practiceInput);
   emscripten::function("seedRandom", &kviltora::SeedRandomNumbers);
 }

@@ -73,6 +73,10 @@ std::string SheetLinkForPage(double seed, double rangeRow, double countRow) {
   return SheetLinkOf(Choice(seed, rangeRow, countRow));
 }
 
+std::string PracticeLinkForPage(const std::string& fraction, const std::string& count) {
+  return PracticeLinkOf(fraction, count);
+}
+
 val SheetCaptionsForPage() {
   const SheetCaptions& captions = SheetButtonCaptions();
   val out = val::object();
@@ -97,6 +101,7 @@ val ToVal(const Link& link) {
   out.set("shows", std::string(ShowsName(link.shows)));
   out.set("fraction", link.fraction);
   out.set("countRow", link.countRow);
+  out.set("count", link.count);
   out.set("sheet", ToVal(link.sheet));
   out.set("notice", link.notice);
   return out;
@@ -108,4 +113,5 @@ EMSCRIPTEN_BINDINGS(kviltora_links) {
   emscripten::function("worksheet", &kviltora::WorksheetForPage);
   emscripten::function("sheetLink", &kviltora::SheetLinkForPage);
   emscripten::function("sheetCaptions", &kviltora::SheetCaptionsForPage);
+  emscripten::function("practiceLink", &kviltora::PracticeLinkForPage);
 }

@@ -50,6 +50,12 @@ function dismissNotice() {
   notice = null;
 }
 
+// The address of an exercise while it runs, and of the window once it ends.
+export function exerciseAddress(core, form) {
+  return (fraction, count) =>
+    replaceAddress(fraction === null ? form.link() : core.practiceLink(fraction, count));
+}
+
 // Opens the address's fragment now and whenever it changes (Back, Forward, an
 // edit in the address bar). `views` shows the rest of what a link opens: a
 // worksheet, an exercise, or the window again.
@@ -64,7 +70,7 @@ export function followAddress(form, redraw, views) {
     redraw();
     if (opened.notice) showNotice(opened.notice);
     else if (opened.shows === 'sheet') views.sheet(opened.sheet);
-    else if (opened.shows === 'practice') views.practice(opened.fraction, opened.countRow);
+    else if (opened.shows === 'practice') views.practice(opened.fraction, opened.count);
     else dismissNotice();
     if (opened.shows === 'example') say(opened.said);
   };

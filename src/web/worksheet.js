@@ -51,12 +51,11 @@ function sheetElement(sheet, tools) {
   return shown;
 }
 
-// The button that opens a new sheet from the window, and the views the address
+// The button that opens a new sheet from the window, in the bar of `actions`, and the views the address
 // opens: a sheet of a given choice, or the window again.
-export function worksheets(core, form) {
+export function worksheets(core, form, actions) {
   const captions = core.sheetCaptions();
   const windowTitle = document.title;
-  const actions = element('div', { className: 'page-actions' });
   let shown = null;
   const back = () => {
     showWindow();
@@ -74,7 +73,7 @@ export function worksheets(core, form) {
     showWindow();
     shown = sheetElement(sheet, tools());
     document.body.classList.add('sheet-open');
-    actions.after(shown);
+    windowArea.after(shown);
     document.title = sheet.title;
     shown.querySelector('h1').focus();
     say(sheet.title);
@@ -90,7 +89,6 @@ export function worksheets(core, form) {
     replaceAddress(core.sheetLink(choice.seed, choice.rangeRow, choice.countRow));
     showSheet(choice);
   });
-  actions.append(opener);
-  windowArea.after(actions);
+  actions.querySelector('button').after(opener); // beside the exercise's
   return { sheet: showSheet, window: showWindow };
 }

@@ -105,7 +105,9 @@ TEST(ReadLink, NamesTheExerciseAndTheSheetWithTheirRows) {
   EXPECT_EQ(practice.shows, LinkShows::kPractice);
   EXPECT_EQ(practice.fraction, "0.3");
   EXPECT_EQ(practice.countRow, CountIndex("12"));
-  EXPECT_EQ(PracticeLinkOf("0.3", CountIndex("12")), "x=0.3&n=12&mode=practice");
+  EXPECT_EQ(practice.count, "12");
+  EXPECT_EQ(PracticeLinkOf("0.3", "12"), "x=0.3&n=12&mode=practice");
+  EXPECT_EQ(PracticeLinkOf("abc", "12"), "") << "no link that would not open it again";
   const struct {
     const char* fragment;
     SheetChoice sheet;

@@ -503,6 +503,20 @@ class LinkTest(OnePageTest):
         WebDriverWait(self.driver, 5).until(lambda _: p.value("Text1(1)") == "0.45")
         self.assertEqual(p.value("Text1(2)"), TRACE_045_10)
 
+    def test_an_exercise_link_opens_the_exercise_and_the_address_follows_it(self):
+        p, find = self.page, self.driver.find_element
+        self.open_at("x=0.3&n=12&mode=practice")
+        self.assertEqual(find(By.CSS_SELECTOR, "#practice h1").text, "Упражнение с дробта 0.3.")
+        self.assertFalse(p.control("MainForm").is_displayed())
+        find(By.CSS_SELECTOR, "#practice .end").click()
+        self.assertEqual((self.driver.current_url, p.value("Text1(1)")), (URL, "0.45"))
+        p.choose("Diapazon(1)", "6")
+        find(By.XPATH, '//button[.="Упражнение"]').click()
+        self.assertEqual(self.driver.current_url, URL + "#x=0.45&n=6&mode=practice")
+        p.js("location.hash = 'x=0.5&n=6'")  # another link while it runs
+        WebDriverWait(self.driver, 5).until(lambda _: p.control("MainForm").is_displayed())
+        self.assertEqual(self.shown()[2:], ("0.1", SUM + "1"))
+
     def test_the_worksheet_button_opens_a_new_sheet_and_goes_back(self):
         p = self.page
         p.choose("Diapazon(0)", "1000")
@@ -745,6 +759,111 @@ class ViewportTest(unittest.TestCase):
         self.assertEqual((strips[0] == strips[2], strips[0] == strips[1]), (True, False))
 
 
+# The exercise of 0.45 with the count 10: every answer, right at the first try,
+# from Python's fractions; the lines that part from the computer's trace.
+ANSWERS_045_10 = ["0.9", "0", "1.8", "1", "1.6", "1", "1.2", "1", "0.4", "0", "0.8", "0",
+                  "1.6", "1", "1.2", "1", "0.4", "0", "0.011100110"]
+PARTED_045_10 = [["6", "0.8", "0.800000000000001", "≠"], ["9", "0.4", "0.400000000000006", "≠"]]
+ANSWERS_0375 = ["0.75", "0", "1.5", "1", "1", "1", "0.011"]
+
+
+class PracticeTest(unittest.TestCase):
+    """The exercise beside the window, done whole by keys and by touch."""
+
+    def setUp(self):
+        self.driver = page_chromium()
+        self.addCleanup(self.driver.quit)
+        self.page = Page(self.driver, URL)
+        self.page.open()
+
+    def find(self, selector):
+        return self.driver.find_element(By.CSS_SELECTOR, selector)
+
+    def window_state(self):
+        return [self.page.value(f"Text1({i})") for i in range(3)] + [
+            self.page.selected(f"Diapazon({i})") for i in range(3)]
+
+    def summary(self):
+        return [[cell.text for cell in row.find_elements(By.TAG_NAME, "td")]
+                for row in self.driver.find_elements(By.CSS_SELECTOR, "#practice tbody tr")]
+
+    def test_refused_without_a_count_and_the_window_unchanged(self):
+        before = self.window_state()
+        self.find("#practice-start button").click()
+        self.assertEqual(self.find("#practice-start .refusal").text, NO_COUNT.strip())
+        self.assertEqual(self.page.spoken(), NO_COUNT.strip())
+        self.assertFalse(self.find("#practice").is_displayed())
+        self.assertEqual(self.window_state(), before)
+
+    def test_a_whole_exercise_by_keyboard_with_one_wrong_answer(self):
+        p = self.page
+        p.js("arguments[0].focus()", p.control("Diapazon(1)"))
+        p.press(*[Keys.ARROW_DOWN] * 6)  # "10"
+        before = self.window_state()
+        p.press(Keys.TAB, Keys.TAB, Keys.TAB)
+        self.assertEqual(p.js("return document.activeElement.textContent"), "Упражнение")
+        p.press(Keys.ENTER)
+        self.assertFalse(p.control("MainForm").is_displayed())
+        self.assertEqual(p.spoken(), "Упражнение с дробта 0.45. Стъпка 1: колко е 0.45 × 2?")
+        heard = []
+        for i, answer in enumerate(["0,8"] + ANSWERS_045_10):
+            self.assertEqual(p.js("return document.activeElement.id"), "practice-answer", i)
+            p.press(answer, Keys.ENTER)
+            heard.append(p.spoken())
+            selected = p.js("const b = document.activeElement;"
+                            "return [b.selectionStart, b.selectionEnd, b.value.length]")
+            if i < len(ANSWERS_045_10):
+                self.assertEqual(selected, [0, len(answer), len(answer)], i)
+        self.assertEqual(heard[:3], [
+            "Не е вярно. Подсказка — удвоете: 0.45 + 0.45.",
+            "Вярно. Стъпка 1: коя двоична цифра дава 0.9, 0 или 1?",
+            "Вярно. Стъпка 2: колко е 0.9 × 2?"])
+        self.assertTrue(heard[-1].startswith(
+            "Вярно. Упражнението завърши. Верни от първия опит: 18 от 19. Стъпка 6:"), heard[-1])
+        self.assertEqual([row for row in self.summary() if row[3]], PARTED_045_10)
+        self.assertIn("0.45 = 0.01(1100)", self.find("#practice .summary").text)
+        # On paper, the summary and not the questions.
+        pdf = base64.b64decode(self.driver.execute_cdp_cmd("Page.printToPDF", {})["data"])
+        text = subprocess.run(["pdftotext", "-layout", "-", "-"], input=pdf,
+                              capture_output=True, check=True).stdout.decode()
+        self.assertIn("Верни от първия опит: 18 от 19.", text)
+        self.assertIn("0.800000000000001", text)
+        self.assertNotIn("Провери", text)
+        self.assertEqual(p.js("return document.activeElement.textContent"), "Край")
+        p.press(Keys.ENTER)
+        self.assertTrue(p.control("MainForm").is_displayed())
+        self.assertEqual(self.window_state(), before)
+        self.assertEqual(p.js("return document.activeElement.textContent"), "Упражнение")
+
+    def test_a_whole_exercise_by_touch_in_the_column_of_a_phone(self):
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setDeviceMetricsOverride",
+            {"width": 320, "height": 568, "deviceScaleFactor": 2, "mobile": True})
+        cdp("Emulation.setTouchEmulationEnabled", {"enabled": True})
+        p = self.page
+        p.open()
+        p.type("0.375")
+        tap(self.driver, p.control("Diapazon(1)").find_element(By.XPATH, '*[.="6"]'))
+        tap(self.driver, self.find("#practice-start button"))
+        box, check = self.find("#practice-answer"), self.find("#practice .asking button")
+        for answer in ANSWERS_0375:
+            box.send_keys(Keys.CONTROL, "a")
+            box.send_keys(answer)
+            tap(self.driver, check)
+        self.assertEqual(self.summary(), [["1", "0.75", "0.75", ""], ["2", "1.5", "1.5", ""],
+                                          ["3", "1", "1", ""]])
+        self.assertIn("0.375 = 0.011", self.find("#practice .summary").text)
+        sizes = p.js("return [...document.querySelectorAll('#practice button, #practice input')]"
+                     ".filter(e => e.getClientRects().length).map(e => {"
+                     "const r = e.getBoundingClientRect(); return Math.min(r.width, r.height)})"
+                     ".concat([document.documentElement.scrollWidth"
+                     " - document.documentElement.clientWidth])")
+        self.assertGreaterEqual(min(sizes[:-1]), 44)
+        self.assertEqual(sizes[-1], 0)
+        tap(self.driver, self.find("#practice .end"))
+        self.assertTrue(p.control("MainForm").is_displayed())
+
+
 class OfflineAndFailureTest(unittest.TestCase):
     """Each with a browser of its own, so no service worker carries over."""
 
@@ -805,8 +924,8 @@ def visit_once(test, start, env=None):
     # The tab's icon is the browser's own business, which it may fetch again.
     asked = {path: n for (by, path), n in requests.items() if by == "page"}
     test.assertEqual({path: n for path, n in asked.items() if n != 1 and "/icons/" not in path}, {})
-    for path in ("/", "/style.css", "/app.js", "/common.js", "/window.js", "/kviltora_core.js",
-                 "/kviltora_core.wasm"):
+    for path in ("/", "/style.css", "/app.js", "/common.js", "/window.js", "/practice.js",
+                 "/kviltora_core.js", "/kviltora_core.wasm"):
         test.assertIn(path, asked)
     fonts = sorted(key for key in requests.elements() if key[1].endswith(".woff2"))
     return Page(driver, url), fonts
