@@ -35,6 +35,7 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
   const refusal = element('p', { className: 'refusal' });
   bar.append(open, refusal);
 
+  // The exercise stands above its button, so that neither moves while the other goes.
   const section = element('section', { id: 'practice', hidden: true });
   const heading = element('h1');
   const worked = element('ul', { className: 'worked' });
@@ -49,7 +50,7 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
   const end = element('button', { type: 'button', className: 'end', textContent: captions.end });
   const summary = element('div', { className: 'summary', hidden: true });
   section.append(heading, worked, question, feedback, asking, summary, end);
-  windowArea.after(bar, section);
+  windowArea.after(section, bar);
 
   const drawSummary = () => {
     const { score, lines, why, exactBinary, binaryNote } = practice.summary();
@@ -64,30 +65,37 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
   };
 
   const draw = () => {
-    const running = practice.running();
     refusal.textContent = practice.refusal();
     refusal.hidden = !refusal.textContent;
-    section.hidden = !running;
-    bar.hidden = running;
-    windowArea.hidden = running;
-    if (!running) return;
+    if (!practice.running()) return;
     heading.textContent = practice.heading();
     worked.replaceChildren(...practice.worked().map((line) => element('li', { textContent: line })));
     question.textContent = practice.question();
     feedback.textContent = practice.feedback();
     const finished = practice.finished();
-    asking.hidden = finished;
+    if (!finished) asking.hidden = false; // a finished exercise's questions go with swap
     summary.hidden = !finished;
     if (finished) drawSummary();
+  };
+
+  // Orca, told that the part holding the focus is gone, moves its own focus
+  // on without a word and then ignores the page's. So the focus moves first,
+  // and the part it leaves goes two frames later (the browser tells a screen
+  // reader of a frame's changes together), if it is still to go.
+  const swap = (shown, target, left, leaves) => {
+    shown.hidden = false;
+    target.focus();
+    const later = () => leaves() && (left.hidden = true);
+    requestAnimationFrame(() => requestAnimationFrame(later));
   };
 
   // The answer stays in the box, selected, so that the next one replaces it.
   const answer = () => {
     const said = practice.check(box.value);
     draw();
-    say(said);
-    if (practice.finished()) end.focus();
+    if (practice.finished()) swap(summary, end, asking, () => practice.finished());
     else box.select();
+    say(said);
   };
   check.addEventListener('click', answer);
   box.addEventListener('keydown', (event) => {
@@ -99,11 +107,13 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
   const startWith = (fraction, count) => {
     const said = practice.start(fraction, count);
     draw();
+    if (practice.running()) {
+      windowArea.hidden = true;
+      box.value = '';
+      swap(section, box, bar, () => practice.running());
+      shown(fraction, count);
+    }
     say(said);
-    if (!practice.running()) return;
-    shown(fraction, count);
-    box.value = '';
-    box.focus();
   };
   open.addEventListener('click', () => {
     const { fraction, count } = form.practiceInput();
@@ -112,13 +122,13 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
   const leave = () => {
     practice.end();
     draw();
+    windowArea.hidden = false;
     showWindow();
+    swap(bar, open, section, () => !practice.running());
   };
   end.addEventListener('click', () => {
     leave();
     shown(null);
-    open.focus();
   });
-  // `leave` gives the window back without a word, for a link that opens something else.
   return { startWith, bar, leave: () => practice.running() && leave() };
 }
