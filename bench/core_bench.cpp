@@ -3,8 +3,12 @@
 
 #include <cmath>
 #include <cstdint>
+#include <sstream>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "exercise.h"
 #include "form_model.h"
 #include "number_text.h"
 #include "procedures.h"
@@ -58,6 +62,48 @@ void BM_CounterBelow(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CounterBelow);
+
+// The right answers of 0.1 with the count 26, from Python's fractions: 25
+// products, each with its digit, then the binary fraction.
+std::vector<std::string> AnswersFor01() {
+  std::istringstream text(
+      "0.2 0 0.4 0 0.8 0 1.6 1 1.2 1 0.4 0 0.8 0 1.6 1 1.2 1 0.4 0 0.8 0 1.6 1 1.2 1 0.4 0 0.8 "
+      "0 1.6 1 1.2 1 0.4 0 0.8 0 1.6 1 1.2 1 0.4 0 0.8 0 1.6 1 1.2 1 "
+      "0.0001100110011001100110011");
+  std::vector<std::string> answers;
+  for (std::string answer; text >> answer;) answers.push_back(answer);
+  return answers;
+}
+
+// One answer checked and the page's texts read back for its redraw; the last
+// answer of each exercise, which builds the summary, is left out.
+void BM_PracticeAnswer(benchmark::State& state) {
+  const std::vector<std::string> answers = AnswersFor01();
+  Exercise exercise;
+  std::size_t next = answers.size() - 1;
+  for (auto _ : state) {
+    if (next + 1 == answers.size()) {
+      state.PauseTiming();
+      exercise.Start("0.1", "26");
+      next = 0;
+      state.ResumeTiming();
+    }
+    benchmark::DoNotOptimize(exercise.Check(answers[next++]));
+    benchmark::DoNotOptimize(exercise.Question());
+    benchmark::DoNotOptimize(exercise.Worked().size());
+  }
+}
+BENCHMARK(BM_PracticeAnswer);
+
+// The summary of a finished 25-digit exercise, with its utterance.
+void BM_PracticeSummary(benchmark::State& state) {
+  Exercise exercise;
+  exercise.Start("0.1", "26");
+  for (const std::string& answer : AnswersFor01()) exercise.Check(answer);
+  for (auto _ : state) benchmark::DoNotOptimize(exercise.Summarise());
+  state.counters["lines"] = static_cast<double>(exercise.Summarise().lines.size());
+}
+BENCHMARK(BM_PracticeSummary);
 
 }  // namespace
 }  // namespace kviltora

@@ -2,7 +2,10 @@
 """Figures of the browser page in headless Chromium on 127.0.0.1 (`make bench`):
 what a first visit downloads (gzipped) on a device with Liberation Serif and on
 one with no Times-metric serif, start-up from navigation to the painted window,
-and the time from a click on «Изчисли» to the redrawn page. With --before and
+the time from a click on «Изчисли» to the redrawn page, and in the exercise the
+time from an answer to the redrawn page, and from the last answer of a 25-digit
+exercise to its drawn summary; start-up at a link, to the painted calculated
+example, beside the plain start-up. With --before and
 the site of another build, that site's first visits and start-up are measured
 in the same run, the two sites taking turns.
 
@@ -19,9 +22,11 @@ from pathlib import Path
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "scripts"))
 from browser import dejavu_only, first_visit, load_page, page_chromium, serve  # noqa: E402
 
-STARTUP_GOAL_MS, CLICK_GOAL_MS = 300, 2
+STARTUP_GOAL_MS, CLICK_GOAL_MS, ANSWER_GOAL_MS, SUMMARY_GOAL_MS = 300, 2, 1, 1
 # A first visit's goals, by the fonts the device has.
 SIZE_GOALS_KB = {"Liberation Serif": 70, "DejaVu only": 120}
+# The example a link opens at start-up, calculated before the window is first painted.
+LINK = "#x=0.3&n=12"
 WARM_UP = 100  # clicks before the browser has compiled the page's code and filled its caches
 
 # The milliseconds from navigation to the moment the page marked itself ready:
@@ -54,6 +59,34 @@ for (let i = 0; i < rounds; ++i) {
   calculate.click();
   void document.body.offsetHeight;
   times.push(performance.now() - start);
+}
+done(times);"""
+
+# Does the exercise of 0.1 with the count 26 again and again, every answer right
+# (from Python's fractions), and times each «Провери» with its redraw and layout:
+# [[the answers' times], [the last answers' times, with the summary]].
+ANSWERS = """const [rounds, done] = arguments;
+const answers = ('0.2 0 0.4 0 0.8 0 ' + '1.6 1 1.2 1 0.4 0 0.8 0 '.repeat(5) + '1.6 1 1.2 1 '
+  + '0.0001100110011001100110011').split(' ');
+const start = document.querySelector('#practice-start button');
+const [box, check] = ['#practice-answer', '#practice .asking button'].map((s) => document.querySelector(s));
+const end = document.querySelector('#practice .end');
+document.querySelector('[data-control="Diapazon(1)"]').lastElementChild.click();
+const [input] = [document.querySelector('[data-control="Text1(1)"]')];
+input.value = '0.1';
+input.dispatchEvent(new Event('input'));
+const times = [[], []];
+for (let round = 0; round < rounds; ++round) {
+  start.click();
+  answers.forEach((answer, i) => {
+    box.value = answer;
+    void document.body.offsetHeight;
+    const begin = performance.now();
+    check.click();
+    void document.body.offsetHeight;
+    times[i === answers.length - 1 ? 1 : 0].push(performance.now() - begin);
+  });
+  end.click();
 }
 done(times);"""
 
@@ -97,6 +130,7 @@ def startups(driver, urls, rounds, cold):
     ready, drawn = collections.defaultdict(list), collections.defaultdict(list)
     for _ in range(rounds):
         for name in random.sample(list(urls), len(urls)):
+            driver.get("about:blank")  # a link to the page just shown would only jump within it
             load_page(driver, urls[name])
             ready[name].append(driver.execute_script(READY_AT))
             drawn[name].append(driver.execute_async_script(FIRST_PAINT))
@@ -142,20 +176,23 @@ def main():
     whole = sum(gzipped(f) for f in sites["this"].rglob("*") if f.is_file())
     with contextlib.ExitStack() as stack:
         urls = {name: stack.enter_context(serve({"/": site})) + "/" for name, site in sites.items()}
+        urls["link"] = urls["this"] + LINK
         driver = page_chromium()
         stack.callback(driver.quit)
         cold = startups(driver, urls, options.rounds, cold=True)
         warm = startups(driver, urls, options.rounds, cold=False)
         load_page(driver, urls["this"])
         clicks = driver.execute_async_script(CLICKS, WARM_UP + 500)
+        load_page(driver, urls["this"])
+        answers, summaries = driver.execute_async_script(ANSWERS, 2 * WARM_UP)
     print("Browser page, headless Chromium on 127.0.0.1")
     print_first_visits(visits)
     print(f"  the whole site, gzipped: {whole / 1024:.1f} KiB")
     print(
         f"  start-up with Liberation Serif on the device, median of {options.rounds} rounds, "
-        "the sites in turn: window painted (page ready), ms"
+        f"the sites in turn, and this one at {LINK}: window painted (page ready), ms"
     )
-    for name in sites:
+    for name in urls:
         (cold_ready, cold_drawn), (warm_ready, warm_drawn) = (
             [statistics.median(times[name]) for times in run] for run in (cold, warm)
         )
@@ -173,6 +210,14 @@ def main():
         f"  the same, median of the {len(clicks) - WARM_UP} after them: "
         f"{median:.3f} ms (goal <= {CLICK_GOAL_MS}, {verdict_of(median, CLICK_GOAL_MS)})"
     )
+    kept = len(summaries) // 2  # the second half, warmed up
+    for what, times, goal in (
+        ("an answer checked, to the redrawn exercise", answers[-50 * kept:], ANSWER_GOAL_MS),
+        ("the last answer of 25 digits, to the drawn summary", summaries[-kept:], SUMMARY_GOAL_MS),
+    ):
+        median = statistics.median(times)
+        print(f"  {what}, median of {len(times)}: {median:.3f} ms "
+              f"(goal < {goal}, {verdict_of(median, goal)})")
 
 
 if __name__ == "__main__":

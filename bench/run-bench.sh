@@ -17,6 +17,8 @@ targets=(
   "BM_Calculate/0.1 20000"
   "BM_Calculate/0.3 20000"
   "BM_WindowCalculate 2000000"
+  "BM_PracticeAnswer 1000000"
+  "BM_PracticeSummary 1000000"
 )
 startup_time_target=1.15
 startup_memory_target=1.10

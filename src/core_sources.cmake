@@ -8,12 +8,17 @@ set(KVILTORA_CORE_SOURCES
   model/input_limit.cpp
   model/window_look.cpp
   numtext/number_text.cpp
+  numtext/exact_decimal.cpp
   logic/conversion.cpp
   logic/result.cpp
   logic/clearing.cpp
   logic/events.cpp
   logic/announcements.cpp
   logic/user_actions.cpp
+  logic/links.cpp
+  logic/worksheet.cpp
   runtime/random.cpp
+  practice/exercise.cpp
+  practice/texts.cpp
 )
-set(KVILTORA_CORE_INCLUDES model numtext logic runtime)
+set(KVILTORA_CORE_INCLUDES model numtext logic practice runtime)

@@ -4,13 +4,11 @@
 
 #include "number_text.h"
 #include "procedures.h"
+#include "refusals.h"
 #include "trace.h"
 
 namespace kviltora {
 namespace {
-
-constexpr std::string_view kChooseCount = "Изберете брой цифри от списъка „Брой цифри“.";
-constexpr std::string_view kTooLarge = "Числото е твърде голямо.";
 
 bool InputTooLarge(const MainForm& form) {
   try {
@@ -21,8 +19,7 @@ bool InputTooLarge(const MainForm& form) {
   }
 }
 
-// Why a calculation cannot start, if it cannot: without a digit count the
-// loop has no bound, and an overflowing input would put infinities in the trace.
+// Why a calculation cannot start, if it cannot.
 std::optional<std::string_view> Refusal(const MainForm& form) {
   if (form.Diapazon[1].ListIndex() < 0) return kChooseCount;
   if (InputTooLarge(form)) return kTooLarge;

@@ -29,16 +29,8 @@ std::size_t SkipDigits(std::string_view text, std::size_t pos) {
   return pos;
 }
 
-// The pieces of an unsigned decimal number as the text writes it.
-struct NumberSpan {
-  std::string_view integer;
-  std::string_view fraction;
-  std::string_view exponent;  // sign and digits, empty when absent
-  std::size_t end = 0;        // one past the last character read
-};
-
-NumberSpan ScanUnsignedNumber(std::string_view text, std::size_t pos) {
-  NumberSpan span;
+LeadingNumber ScanUnsignedNumber(std::string_view text, std::size_t pos) {
+  LeadingNumber span;
   std::size_t next = SkipDigits(text, pos);
   span.integer = text.substr(pos, next - pos);
   if (next < text.size() && text[next] == '.') {
@@ -46,8 +38,9 @@ NumberSpan ScanUnsignedNumber(std::string_view text, std::size_t pos) {
     span.fraction = text.substr(next + 1, fractionEnd - next - 1);
     next = fractionEnd;
   }
-  span.end = next;
-  if (span.integer.empty() && span.fraction.empty()) return span;
+  span.found = !span.integer.empty() || !span.fraction.empty();
+  if (!span.found) return span;
+  std::size_t end = next;
   if (next < text.size() && (text[next] == 'E' || text[next] == 'e')) {
     std::size_t digits = next + 1;
     if (digits < text.size() && (text[digits] == '+' || text[digits] == '-')) ++digits;
@@ -55,15 +48,16 @@ NumberSpan ScanUnsignedNumber(std::string_view text, std::size_t pos) {
     // An "E" without digits is not part of the number.
     if (exponentEnd > digits) {
       span.exponent = text.substr(next + 1, exponentEnd - next - 1);
-      span.end = exponentEnd;
+      end = exponentEnd;
     }
   }
+  span.unsignedText = text.substr(pos, end - pos);
   return span;
 }
 
 // Position of the leading significant digit relative to the decimal point,
 // plus the written exponent, saturated: positive means the value is at least 1.
-long DecimalMagnitude(const NumberSpan& span) {
+long DecimalMagnitude(const LeadingNumber& span) {
   long magnitude = 0;
   const std::size_t firstSignificant = span.integer.find_first_not_of('0');
   if (firstSignificant != std::string_view::npos) {
@@ -81,8 +75,8 @@ long DecimalMagnitude(const NumberSpan& span) {
   return magnitude + exponent;
 }
 
-double ValueOf(const NumberSpan& span, std::string_view text, std::size_t start) {
-  const std::optional<double> value = decimal::Read(text.substr(start, span.end - start));
+double ValueOf(const LeadingNumber& span) {
+  const std::optional<double> value = decimal::Read(span.unsignedText);
   if (!value) {
     if (DecimalMagnitude(span) > 0) throw NumberOverflow();
     return 0;  // too small for a double: it rounds to zero
@@ -127,7 +121,7 @@ std::string PositionalForm(const Significand& s) {
 
 }  // namespace
 
-double ParseLeadingNumber(std::string_view text) {
+LeadingNumber ScanLeadingNumber(std::string_view text) {
   std::size_t pos = 0;
   while (pos < text.size() && IsBlank(text[pos])) ++pos;
   bool negative = false;
@@ -135,11 +129,17 @@ double ParseLeadingNumber(std::string_view text) {
     negative = text[pos] == '-';
     ++pos;
   }
-  const NumberSpan span = ScanUnsignedNumber(text, pos);
-  if (span.integer.empty() && span.fraction.empty()) return 0;
-  const double value = ValueOf(span, text, pos);
+  LeadingNumber number = ScanUnsignedNumber(text, pos);
+  number.negative = negative;
+  return number;
+}
+
+double ParseLeadingNumber(std::string_view text) {
+  const LeadingNumber number = ScanLeadingNumber(text);
+  if (!number.found) return 0;
+  const double value = ValueOf(number);
   // A minus before a zero leaves a plain zero, never a negative one.
-  return negative && value != 0 ? -value : value;
+  return number.negative && value != 0 ? -value : value;
 }
 
 std::string FormatGeneral(double x) {

@@ -13,6 +13,20 @@ class NumberOverflow : public std::overflow_error {
   NumberOverflow() : std::overflow_error("number too large for a double") {}
 };
 
+// The number a text begins with, in the pieces it is written in: blanks are
+// skipped, then come an optional sign, digits, "." and digits, and an exponent
+// (E or e, an optional sign and digits). Every reading of a leading number
+// starts here, so that they all read the same number.
+struct LeadingNumber {
+  bool found = false;  // false when the text begins with no number
+  bool negative = false;
+  std::string_view integer;
+  std::string_view fraction;
+  std::string_view exponent;  // sign and digits, empty when absent
+  std::string_view unsignedText;
+};
+LeadingNumber ScanLeadingNumber(std::string_view text);
+
 // The value of the number the text begins with; 0 when it begins with none.
 // Throws NumberOverflow instead of ever yielding an infinity.
 double ParseLeadingNumber(std::string_view text);

@@ -10,10 +10,14 @@
 #include <vector>
 
 #include "announcements.h"
+#include "exercise.h"
 #include "form_model.h"
+#include "link_binding.h"
+#include "links.h"
 #include "procedures.h"
 #include "random.h"
 #include "user_actions.h"
+#include "worksheet.h"
 
 namespace kviltora {
 namespace {
@@ -87,6 +91,23 @@ class Form {
     return UserDiapazonFocus(form_, static_cast<std::int16_t>(list));
   }
 
+  // The address fragment: what it opens on the form, set as at start first; the
+  // link of what the form shows after a click, or null where it stays; a new sheet.
+  val openLink(const std::string& fragment) {
+    const Opened opened = OpenLink(form_, fragment);
+    val out = ToVal(opened.link);
+    out.set("said", opened.said);
+    return out;
+  }
+  val linkAfterClick(const std::string& kind, double index) {
+    const auto link =
+        LinkAfterClick(form_, kind == "button" ? ControlKind::kButton : ControlKind::kList,
+                       static_cast<std::int16_t>(index));
+    return link ? val(*link) : val::null();
+  }
+  std::string link() { return LinkOf(form_); }
+  val newSheet() { return ToVal(NewSheet(form_)); }
+
   std::string text(double index) { return TextBox(index).Text; }
   bool enabled(double index) { return TextBox(index).Enabled; }
   std::string text1AccessibleName(double index) {
@@ -105,6 +126,15 @@ class Form {
   }
   std::string labelCaption(double index) {
     return At(form_.Etiket, index, "Etiket", "label").Caption;
+  }
+  // What an exercise started from the window practises: {fraction, count},
+  // the count null when none is chosen.
+  val practiceInput() {
+    const PracticeInput input = PracticeInputOf(form_);
+    val out = val::object();
+    out.set("fraction", input.fraction);
+    out.set("count", input.count ? val(*input.count) : val::null());
+    return out;
   }
 
  private:
@@ -133,12 +163,17 @@ EMSCRIPTEN_BINDINGS(kviltora_form) {
       .function("userDiapazonClick", &Form::userDiapazonClick)
       .function("userCommand1Click", &Form::userCommand1Click)
       .function("userDiapazonFocus", &Form::userDiapazonFocus)
+      .function("openLink", &Form::openLink)
+      .function("linkAfterClick", &Form::linkAfterClick)
+      .function("link", &Form::link)
+      .function("newSheet", &Form::newSheet)
       .function("text", &Form::text)
       .function("enabled", &Form::enabled)
       .function("text1AccessibleName", &Form::text1AccessibleName)
       .function("items", &Form::items)
       .function("listIndex", &Form::listIndex)
       .function("commandCaption", &Form::commandCaption)
-      .function("labelCaption", &Form::labelCaption);
+      .function("labelCaption", &Form::labelCaption)
+      .function("practiceInput", &Form::practiceInput);
   emscripten::function("seedRandom", &kviltora::SeedRandomNumbers);
 }

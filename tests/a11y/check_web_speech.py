@@ -15,13 +15,28 @@ DESCRIPTION = [
     "са:",
 ]
 TRACE = ["Преобразувам десетичната дроб: 0.3", "0.6", "1.2"]
-PAGE_BUTTONS = ("Изчисли push button.", "Изчисти push button.")
+PAGE_BUTTONS = ("Изчисли push button.", "Изчисти push button.", "Упражнение push button.")
+# The exercise of 0.3: its start, one product right, its digit right, a product wrong.
+EXERCISE = [
+    "Упражнение с дробта 0.3. Стъпка 1: колко е 0.3 × 2?",
+    "Вярно. Стъпка 1: коя двоична цифра дава 0.6, 0 или 1?",
+    "Вярно. Стъпка 2: колко е 0.6 × 2?",
+    "Не е вярно. Подсказка — удвоете: 0.6 + 0.6.",
+]
 
 
 def soon_after(said, first, then):
     """Whether `then` is said within a few utterances after every `first`."""
     starts = [i for i, s in enumerate(said) if s == first]
     return bool(starts) and all(then in said[i + 1 : i + 5] for i in starts)
+
+
+def in_order(said, utterances):
+    """Whether each utterance is said once, with or without its closing stop, in this order."""
+    heard = [s.rstrip(".") for s in said]
+    found = [heard.index(u.rstrip(".")) if heard.count(u.rstrip(".")) == 1 else -1
+             for u in utterances]
+    return -1 not in found and found == sorted(found)
 
 
 def back_from_the_toolbar(said):
@@ -32,7 +47,9 @@ def back_from_the_toolbar(said):
 
 
 def main():
-    said, transcript = read(sys.argv[1])
+    heard, transcript = read(sys.argv[1])
+    # The window's checks read what was said before the exercise started.
+    said = heard[: heard.index(EXERCISE[0])] if EXERCISE[0] in heard else heard
     print("\n".join(line for line in transcript if line not in ("  tab", "  left shift")))
     alone = {"0.01001100110", "След обратно преобразуване числото е: 0.2998046875"}
     # fmt: off
@@ -62,6 +79,8 @@ def main():
         ("the proposed fraction after a range choice",
          any(re.fullmatch(r"Нова дроб: (0\.\d|1)", s) for s in said)),
         ("one short phrase after «Изчисти»", "Всичко е изчистено." in said),
+        ("the exercise's questions and feedback, each once, in order, in the answer box",
+         in_order(heard, EXERCISE) and "Отговор entry" in " ".join(heard)),
     ]
     # fmt: on
     for name, ok in checks:

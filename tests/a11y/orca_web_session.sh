@@ -28,10 +28,11 @@ xdotool windowfocus --sync "$WINDOW"
 sleep 5
 
 # 1. The description line by line; every control once around, then the
-# browser's own toolbar, five stops, and back to the description.
+# exercise's button below the window, the browser's own toolbar, five stops,
+# and back to the description.
 keys Down Down Up Up
 keys Tab Tab Tab Tab Tab Tab Tab
-keys Tab Tab Tab Tab Tab Tab
+keys Tab Tab Tab Tab Tab Tab Tab
 # 2 and 3. The input typed over, then twelve digits.
 type_fraction_and_count
 # 4. The calculation, without leaving the button.
@@ -45,4 +46,15 @@ sleep 2
 # 7. Clearing.
 keys shift+Tab space
 sleep 2
+# 8. The exercise with 0.3 and the count kept: started from its button below the
+# window, one product right, its digit right, the next product wrong.
+keys Tab Tab
+xdotool type --delay 300 0.3
+keys Tab Tab Tab Tab Tab space
+sleep 2
+for answer in 0,6 0 1; do
+  xdotool type --delay 300 "$answer"
+  keys Return
+  sleep 1
+done
 stop_orca

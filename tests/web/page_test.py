@@ -422,6 +422,161 @@ class WebKitColumnTest(WebKitWindowTest):
     arrangement, features, size = "column", set(), (450, 800)  # as narrow as it goes: 447
 
 
+# fmt: off
+# A link and what the page then shows: the input, the count chosen, and the
+# trace's binary result and last line; or, for a link it cannot use, the window
+# as at start and the notice.
+LINKS = [
+    ("x=0.3&n=12", "0.3", ["12"], "0.01001100110", "0.2998046875"),
+    ("n=5&x=%2D0.25", "-0.25", ["5"], "0.01", "0.3"),
+    ("x=1.2E-05&n=6", "1.2E-05", ["6"], "0.00000", "0.0000"),
+    ("x=abc&n=12", "дробта (x) не е десетично число."),
+    ("x=%D0%B4%D1%80%D0%BE%D0%B1&n=12", "дробта (x) не е десетично число."),
+    ("x=0.12345678&n=12", "дробта (x) е по-дълга от 9 знака."),
+    ("x=&n=12", "липсва дробта (x)."),
+    ("x=0.3&n=27", "броят цифри (n) трябва да е цяло число от 5 до 26."),
+    ("x=0.3&n=twelve", "броят цифри (n) трябва да е цяло число от 5 до 26."),
+    ("x=0.3&n=12&colour=red", "адресът съдържа непознато име; познати са x, n, mode, sheet и r."),
+    ("x=0.3&n=12&mode=exam", "непознат режим (mode); познат е само practice."),
+    ("x=0.%zz&n=12", "адресът съдържа повреден знак % или непозволен знак."),
+    ("x=%FF&n=12", "адресът съдържа повреден знак % или непозволен знак."),
+    ("x=%3Cimg%20src%3Dx%20onerror%3Dalert(1)%3E&n=12", "дробта (x) е по-дълга от 9 знака."),
+    ("x=<b>1</b>&n=12", "дробта (x) не е десетично число."),
+    ("x=0.3&n=12&mode=%3Cscript%3Ealert(1)%3C/script%3E",
+     "непознат режим (mode); познат е само practice."),
+    ("x=0.3&n=12&" + "y" * 10000, "адресът е по-дълъг от 256 знака."),
+]
+# The worksheet of seed 2026 from the range "100" with the count "10": each
+# fraction, its binary result, the sum it converts back to and its exact form,
+# worked out from the generator's definition outside the program.
+SHEET_2026 = [
+    ("0.22", "0.001110000", "0.21875000", "0.0(01110000101000111101)"),
+    ("0.77", "0.110001010", "0.76953125", "0.11(00010100011110101110)"),
+    ("0.42", "0.011010111", "0.41992188", "0.0(11010111000010100011)"),
+    ("0.97", "0.111110000", "0.96875000", "0.11(11100001010001111010)"),
+    ("0.98", "0.111110101", "0.97851563", "0.1(11110101110000101000)"),
+    ("0.09", "0.000101110", "0.08984375", "0.00(01011100001010001111)"),
+    ("0.71", "0.101101011", "0.70898438", "0.10(11010111000010100011)"),
+    ("0.48", "0.011110101", "0.47851563", "0.(01111010111000010100)"),
+    ("0.02", "0.000001010", "0.01953125", "0.0(00001010001111010111)"),
+    ("0.99", "0.111111010", "0.98828125", "0.11(11110101110000101000)"),
+]
+# fmt: on
+SUM = "След обратно преобразуване числото е: "
+
+
+class LinkTest(OnePageTest):
+    """The address opens the example, the worksheet or the notice it names, and
+    follows what the page shows."""
+
+    def open_at(self, fragment):
+        self.driver.get("about:blank")  # a fresh load, not a jump within the page
+        Page(self.driver, URL + "#" + fragment).open()
+
+    def shown(self):
+        p = self.page
+        lines = p.value("Text1(2)").split("\n")
+        result = lines[lines.index("Проверка на резултата: ") - 1] if len(lines) > 2 else None
+        return p.value("Text1(1)"), p.selected("Diapazon(1)"), result, lines[-2]
+
+    def notice(self):
+        found = self.driver.find_elements(By.CSS_SELECTOR, ".notice")
+        return found[0].text if found else None
+
+    def test_each_link_opens_its_example_or_the_start_with_its_notice(self):
+        p = self.page
+        for fragment, *expected in LINKS:
+            with self.subTest(fragment[:40]):
+                self.open_at(fragment)
+                if len(expected) == 4:
+                    box, count, result, sum_ = expected
+                    self.assertEqual(self.shown(), (box, count, result, SUM + sum_))
+                    self.assertEqual(self.notice(), None)
+                    continue
+                notice = "Връзката не може да се използва: " + expected[0]
+                self.assertEqual((self.notice(), p.spoken()), (notice, notice))
+                sample = p.value("Text1(2)").split("\n")
+                self.assertEqual((p.value("Text1(1)"), sample[0], len(sample)),
+                                 ("0.45", "Преобразувам десетичната дроб: 0.45", 23))
+                self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "[aria-selected=true]"),
+                                 [])
+        p.choose("Diapazon(1)", "10")  # the next action takes the notice away
+        self.assertEqual(self.notice(), None)
+
+    def test_the_address_follows_the_page_and_opens_it_in_a_new_tab(self):
+        p = self.page
+        self.assertEqual(self.driver.current_url, URL)  # a plain start stays plain
+        self.open_at("x=0.3&n=12")
+        entries = self.driver.execute_script("return history.length")
+        p.choose("Diapazon(1)", "10")
+        self.assertTrue(self.driver.current_url.endswith("#x=0.3&n=12"), "no calculation yet")
+        p.control("Command1(1)").click()
+        self.assertEqual(self.driver.current_url, URL)
+        p.type("0.45")
+        p.control("Command1(0)").click()
+        address = self.driver.current_url
+        self.assertEqual(address, URL + "#x=0.45&n=10")
+        self.assertEqual(self.driver.execute_script("return history.length"), entries)
+        self.driver.switch_to.new_window("tab")
+        self.addCleanup(self.driver.switch_to.window, self.driver.window_handles[0])
+        self.addCleanup(self.driver.close)
+        Page(self.driver, address).open()
+        self.assertEqual(p.value("Text1(2)"), TRACE_045_10)
+        # Back, Forward and an edit of the fragment all follow hashchange.
+        p.js("location.hash = 'x=0.5&n=6'")
+        WebDriverWait(self.driver, 5).until(lambda _: p.value("Text1(1)") == "0.5")
+        self.driver.back()
+        WebDriverWait(self.driver, 5).until(lambda _: p.value("Text1(1)") == "0.45")
+        self.assertEqual(p.value("Text1(2)"), TRACE_045_10)
+
+    def test_an_exercise_link_opens_the_exercise_and_the_address_follows_it(self):
+        p, find = self.page, self.driver.find_element
+        self.open_at("x=0.3&n=12&mode=practice")
+        self.assertEqual(find(By.CSS_SELECTOR, "#practice h1").text, "Упражнение с дробта 0.3.")
+        self.assertFalse(p.control("MainForm").is_displayed())
+        find(By.CSS_SELECTOR, "#practice .end").click()
+        self.assertEqual((self.driver.current_url, p.value("Text1(1)")), (URL, "0.45"))
+        p.choose("Diapazon(1)", "6")
+        find(By.XPATH, '//button[.="Упражнение"]').click()
+        self.assertEqual(self.driver.current_url, URL + "#x=0.45&n=6&mode=practice")
+        p.js("location.hash = 'x=0.5&n=6'")  # another link while it runs
+        WebDriverWait(self.driver, 5).until(lambda _: p.control("MainForm").is_displayed())
+        self.assertEqual(self.shown()[2:], ("0.1", SUM + "1"))
+
+    def test_the_worksheet_button_opens_a_new_sheet_and_goes_back(self):
+        p = self.page
+        p.choose("Diapazon(0)", "1000")
+        p.choose("Diapazon(1)", "26")
+        self.driver.find_element(By.XPATH, '//button[.="Работен лист"]').click()
+        heading = self.driver.find_element(By.CSS_SELECTOR, "#sheet h2")
+        self.assertRegex(self.driver.current_url, r"#sheet=\d+&r=1000&n=26$")
+        self.assertRegex(heading.text, r"^1\. Дроб 0\.\d{1,3}, брой цифри 26$")
+        self.assertFalse(p.control("MainForm").is_displayed())
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#sheet .ruled > *")), 250)
+        self.driver.find_element(By.XPATH, '//button[.="Към прозореца"]').click()
+        self.assertTrue(p.control("MainForm").is_displayed())
+        self.assertEqual((self.driver.current_url, p.selected("Diapazon(1)")), (URL, ["26"]))
+
+    def test_the_printed_worksheet_and_its_key_on_a_page_of_its_own(self):
+        self.open_at("sheet=2026&r=100&n=10")
+        a4 = {"paperWidth": 8.27, "paperHeight": 11.69}
+        pdf = base64.b64decode(self.driver.execute_cdp_cmd("Page.printToPDF", a4)["data"])
+        text = subprocess.run(["pdftotext", "-", "-"], input=pdf, capture_output=True,
+                              check=True).stdout.decode()
+        pages = [[line for line in page.split("\n") if line.strip()] for page in text.split("\f")]
+        pages = [page for page in pages if page]
+        self.assertLessEqual(len(pages), 3)
+        key = next(i for i, page in enumerate(pages) if page[0].startswith("Отговори"))
+        exercises = [line for page in pages[:key] for line in page if ". Дроб " in line]
+        self.assertEqual(pages[0][0], "Работен лист № 2026")
+        self.assertEqual(exercises, [f"{i}. Дроб {row[0]}, брой цифри 10"
+                                     for i, row in enumerate(SHEET_2026, 1)])
+        answers = [[f"{i}. Дроб {x}, брой цифри 10", result, SUM + sum_, "Точно: " + exact]
+                   for i, (x, result, sum_, exact) in enumerate(SHEET_2026, 1)]
+        self.assertEqual(pages[key], ["Отговори към работен лист № 2026"] + sum(answers, []))
+        self.assertNotIn("Печат", text)
+
+
 # Counts the status region's changes, and reads them with its text as it stands.
 WATCH = """const region = document.querySelector('[role=status]');
 window.changes = 0;
@@ -632,6 +787,115 @@ class ViewportTest(unittest.TestCase):
         self.assertEqual((strips[0] == strips[2], strips[0] == strips[1]), (True, False))
 
 
+# The exercise of 0.45 with the count 10: every answer, right at the first try,
+# from Python's fractions; the lines that part from the computer's trace.
+ANSWERS_045_10 = ["0.9", "0", "1.8", "1", "1.6", "1", "1.2", "1", "0.4", "0", "0.8", "0",
+                  "1.6", "1", "1.2", "1", "0.4", "0", "0.011100110"]
+PARTED_045_10 = [["6", "0.8", "0.800000000000001", "≠"], ["9", "0.4", "0.400000000000006", "≠"]]
+ANSWERS_0375 = ["0.75", "0", "1.5", "1", "1", "1", "0.011"]
+
+
+class PracticeTest(OnePageTest):
+    """The exercise beside the window, done whole by keys and by touch."""
+
+    features = {"devtools"}
+
+    def find(self, selector):
+        return self.driver.find_element(By.CSS_SELECTOR, selector)
+
+    def window_state(self):
+        return [self.page.value(f"Text1({i})") for i in range(3)] + [
+            self.page.selected(f"Diapazon({i})") for i in range(3)]
+
+    def summary(self):
+        return [[cell.text for cell in row.find_elements(By.TAG_NAME, "td")]
+                for row in self.driver.find_elements(By.CSS_SELECTOR, "#practice tbody tr")]
+
+    def test_refused_without_a_count_and_the_window_unchanged(self):
+        before = self.window_state()
+        self.find("#practice-start button").click()
+        self.assertEqual(self.find("#practice-start .refusal").text, NO_COUNT.strip())
+        self.assertEqual(self.page.spoken(), NO_COUNT.strip())
+        self.assertFalse(self.find("#practice").is_displayed())
+        self.assertEqual(self.window_state(), before)
+
+    def test_a_whole_exercise_by_keyboard_with_one_wrong_answer(self):
+        p = self.page
+        p.js("arguments[0].focus()", p.control("Diapazon(1)"))
+        p.press(*[Keys.ARROW_DOWN] * 6)  # "10"
+        before = self.window_state()
+        p.press(Keys.TAB, Keys.TAB, Keys.TAB)
+        self.assertEqual(p.js("return document.activeElement.textContent"), "Упражнение")
+        p.press(Keys.ENTER)
+        self.assertFalse(p.control("MainForm").is_displayed())
+        self.assertEqual(p.spoken(), "Упражнение с дробта 0.45. Стъпка 1: колко е 0.45 × 2?")
+        heard = []
+        for i, answer in enumerate(["0,8"] + ANSWERS_045_10):
+            self.assertEqual(p.js("return document.activeElement.id"), "practice-answer", i)
+            p.press(answer, Keys.ENTER)
+            heard.append(p.spoken())
+            selected = p.js("const b = document.activeElement;"
+                            "return [b.selectionStart, b.selectionEnd, b.value.length]")
+            if i < len(ANSWERS_045_10):
+                self.assertEqual(selected, [0, len(answer), len(answer)], i)
+        self.assertEqual(heard[:3], [
+            "Не е вярно. Подсказка — удвоете: 0.45 + 0.45.",
+            "Вярно. Стъпка 1: коя двоична цифра дава 0.9, 0 или 1?",
+            "Вярно. Стъпка 2: колко е 0.9 × 2?"])
+        self.assertTrue(heard[-1].startswith(
+            "Вярно. Упражнението завърши. Верни от първия опит: 18 от 19. Стъпка 6:"), heard[-1])
+        self.assertEqual([row for row in self.summary() if row[3]], PARTED_045_10)
+        self.assertIn("0.45 = 0.01(1100)", self.find("#practice .summary").text)
+        if "devtools" in self.features:  # on paper, the summary and not the questions
+            pdf = base64.b64decode(self.driver.execute_cdp_cmd("Page.printToPDF", {})["data"])
+            text = subprocess.run(["pdftotext", "-layout", "-", "-"], input=pdf,
+                                  capture_output=True, check=True).stdout.decode()
+            self.assertIn("Верни от първия опит: 18 от 19.", text)
+            self.assertIn("0.800000000000001", text)
+            self.assertNotIn("Провери", text)
+        self.assertEqual(p.js("return document.activeElement.textContent"), "Край")
+        p.press(Keys.ENTER)
+        self.assertTrue(p.control("MainForm").is_displayed())
+        self.assertEqual(self.window_state(), before)
+        self.assertEqual(p.js("return document.activeElement.textContent"), "Упражнение")
+
+    @needs("devtools")
+    def test_a_whole_exercise_by_touch_in_the_column_of_a_phone(self):
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setDeviceMetricsOverride",
+            {"width": 320, "height": 568, "deviceScaleFactor": 2, "mobile": True})
+        cdp("Emulation.setTouchEmulationEnabled", {"enabled": True})
+        self.addCleanup(cdp, "Emulation.setTouchEmulationEnabled", {"enabled": False})
+        self.addCleanup(cdp, "Emulation.clearDeviceMetricsOverride", {})
+        p = self.page
+        p.open()
+        p.type("0.375")
+        tap(self.driver, p.control("Diapazon(1)").find_element(By.XPATH, '*[.="6"]'))
+        tap(self.driver, self.find("#practice-start button"))
+        box, check = self.find("#practice-answer"), self.find("#practice .asking button")
+        for answer in ANSWERS_0375:
+            box.send_keys(Keys.CONTROL, "a")
+            box.send_keys(answer)
+            tap(self.driver, check)
+        self.assertEqual(self.summary(), [["1", "0.75", "0.75", ""], ["2", "1.5", "1.5", ""],
+                                          ["3", "1", "1", ""]])
+        self.assertIn("0.375 = 0.011", self.find("#practice .summary").text)
+        sizes = p.js("return [...document.querySelectorAll('#practice button, #practice input')]"
+                     ".filter(e => e.getClientRects().length).map(e => {"
+                     "const r = e.getBoundingClientRect(); return Math.min(r.width, r.height)})"
+                     ".concat([document.documentElement.scrollWidth"
+                     " - document.documentElement.clientWidth])")
+        self.assertGreaterEqual(min(sizes[:-1]), 44)
+        self.assertEqual(sizes[-1], 0)
+        tap(self.driver, self.find("#practice .end"))
+        self.assertTrue(p.control("MainForm").is_displayed())
+
+
+@unittest.skipUnless(os.environ.get("DISPLAY"), "WebKitGTK needs an X display: run it in xvfb-run")
+class WebKitPracticeTest(PracticeTest):
+    features, start_browser = set(), WebKitWindowTest.start_browser
+
+
 # Waits, a second at the most, until the worker of the next release keeps its files.
 NEXT_RELEASE_KEPT = """const done = arguments[0], until = performance.now() + 1000;
 const wait = () => caches.has('kviltora-next').then((kept) =>
@@ -723,7 +987,8 @@ def visit_once(test, start, env=None):
     # The tab's icon is the browser's own business, which it may fetch again.
     asked = {path: n for (by, path), n in requests.items() if by == "page"}
     test.assertEqual({path: n for path, n in asked.items() if n != 1 and "/icons/" not in path}, {})
-    for path in ("/", "/style.css", "/app.js", "/kviltora_core.js", "/kviltora_core.wasm"):
+    for path in ("/", "/style.css", "/app.js", "/common.js", "/window.js", "/practice.js",
+                 "/kviltora_core.js", "/kviltora_core.wasm"):
         test.assertIn(path, asked)
     fonts = sorted(key for key in requests.elements() if key[1].endswith(".woff2"))
     return Page(driver, url), fonts

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "user_actions.h"
+#include "window_look.h"
+
+namespace kviltora {
+
+struct MainForm;
+
+// A page's address fragment names what the page shows, so that a teacher can
+// share an example: "x=0.3&n=12" the example of 0.3 with the count 12,
+// "x=0.3&n=12&mode=practice" the exercise on it, "sheet=SEED&r=100&n=10" a
+// worksheet. Values are percent-encoded; the keys may come in any order.
+enum class LinkShows { kWindow, kExample, kPractice, kSheet };
+
+// A worksheet is its seed and the rows chosen in Diapazon(0) and Diapazon(1).
+struct SheetChoice {
+  std::uint32_t seed = 0;
+  std::int16_t rangeRow = -1;
+  std::int16_t countRow = -1;
+  bool operator==(const SheetChoice&) const = default;
+};
+
+struct Link {
+  LinkShows shows = LinkShows::kWindow;
+  std::string fraction;  // as the input box keeps it
+  std::int16_t countRow = -1;
+  std::string count;  // the item text of countRow
+  SheetChoice sheet;
+  // Why nothing of the link can be used, one line; empty for a usable link.
+  std::string notice;
+};
+
+// No link the page writes comes near this; a longer one is refused unread.
+inline constexpr std::size_t kLinkMaxLength = 256;
+
+// Reads a fragment, with or without its "#". An empty one shows the window as
+// at start. A link with anything it cannot use shows the window as at start
+// with a notice: nothing of it is half used.
+Link ReadLink(std::string_view fragment);
+
+// What a link opens, on the form as at start: the window, or the example
+// calculated as after «Изчисли» (the fraction typed into the input as a screen
+// reader sets it, the count chosen). A practice or sheet link leaves the form
+// at start and the page opens the rest from the link.
+struct Opened {
+  Link link;
+  Said said;  // the notice, or what the calculation says
+};
+Opened OpenLink(MainForm& form, std::string_view fragment);
+
+// The fragment that opens what the window shows: its calculated example, or
+// nothing while it shows none (at start, after clearing, after a proposal).
+std::string LinkOf(const MainForm& form);
+// The address after a click: a button's or the range list's changes what the
+// window shows, so the address follows it; the other lists change nothing
+// until the next calculation, and neither does the address (nullopt).
+std::optional<std::string> LinkAfterClick(const MainForm& form, ControlKind kind,
+                                          std::int16_t index);
+// The link of an exercise on the fraction with the count (an item text), or
+// nothing where that would not open it again.
+std::string PracticeLinkOf(std::string_view fraction, std::string_view count);
+std::string SheetLinkOf(const SheetChoice& sheet);
+
+}  // namespace kviltora

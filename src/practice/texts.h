@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kviltora::practice_texts {
+
+// The names of the exercise's parts on the page.
+struct Captions {
+  std::string start, answer, check, end, summary, step, exact, computer, mark, differs;
+};
+const Captions& PageCaptions();
+
+std::string Heading(std::string_view fraction);
+std::string ProductQuestion(int step, std::string_view remainder);
+std::string DigitQuestion(int step, std::string_view product);
+std::string BinaryQuestion();
+std::string WorkedStep(int step, std::string_view remainder, std::string_view product, char digit);
+std::string WorkedBinary(std::string_view binary);
+
+std::string Right();
+std::string Blank();
+std::string WrongWithHint(std::string_view hint);
+std::string WrongWithAnswer(std::string_view answer);
+std::string ProductHint(std::string_view remainder);
+std::string DigitHint(std::string_view product);
+std::string BinaryHint();
+
+std::string NotANumber();
+std::string NoFraction();
+std::string TooManyDecimals(int most);
+std::string CountOutside(std::string_view fewest, std::string_view most);
+
+std::string Finished();
+std::string Score(int right, int questions);
+std::string DifferingLine(int step, std::string_view exact, std::string_view computer);
+enum class Agreement { kDiffersNoExactForm, kDiffersTooLong, kAgreesNoExactForm, kAgreesEnds };
+std::string Why(Agreement agreement, std::string_view fraction);
+std::string ExactBinary(std::string_view fraction, std::string_view notation);
+std::string BinaryEnds();
+std::string PeriodRepeats();
+std::string PeriodCut(std::uint64_t length, std::size_t shown);
+
+}  // namespace kviltora::practice_texts

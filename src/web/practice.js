@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The exercise beside the window: the pupil answers, the core checks, and the
+// page draws and says what the core returns. It takes the window's place while
+// it runs and gives it back untouched.
+
+import { element, say } from './common.js';
+
+// The summary's table: each step's exact product beside the computer's line,
+// the lines where they part marked in words as well as in looks.
+function summaryTable(captions, lines) {
+  const table = element('table');
+  const head = table.createTHead().insertRow();
+  for (const caption of [captions.step, captions.exact, captions.computer, captions.mark]) {
+    head.append(element('th', { scope: 'col', textContent: caption }));
+  }
+  const body = table.createTBody();
+  for (const line of lines) {
+    const row = body.insertRow();
+    row.dataset.differs = line.differs;
+    const mark = line.differs ? captions.differs : '';
+    for (const text of [line.step, line.exact, line.computer, mark]) {
+      row.insertCell().textContent = text;
+    }
+  }
+  return table;
+}
+
+// `shown(fraction, count)` hears of each exercise started, `shown(null)` of its end.
+export function buildPractice(core, form, windowArea, showWindow, shown = () => {}) {
+  const practice = new core.Practice();
+  const captions = core.practiceCaptions();
+
+  const bar = element('div', { id: 'practice-start' });
+  const open = element('button', { type: 'button', textContent: captions.start });
+  const refusal = element('p', { className: 'refusal' });
+  bar.append(open, refusal);
+
+  // The exercise stands above its button, so that neither moves while the other goes.
+  const section = element('section', { id: 'practice', hidden: true });
+  const heading = element('h1');
+  const worked = element('ul', { className: 'worked' });
+  const question = element('p', { className: 'question' });
+  const feedback = element('p', { className: 'feedback' });
+  const asking = element('div', { className: 'asking' });
+  const box = element('input', { type: 'text', id: 'practice-answer', spellcheck: false });
+  box.autocomplete = 'off';
+  box.setAttribute('inputmode', 'decimal');
+  const check = element('button', { type: 'button', textContent: captions.check });
+  asking.append(element('label', { htmlFor: box.id, textContent: captions.answer }), box, check);
+  const end = element('button', { type: 'button', className: 'end', textContent: captions.end });
+  const summary = element('div', { className: 'summary', hidden: true });
+  section.append(heading, worked, question, feedback, asking, summary, end);
+  windowArea.after(section, bar);
+
+  const drawSummary = () => {
+    const { score, lines, why, exactBinary, binaryNote } = practice.summary();
+    summary.replaceChildren(
+      element('h2', { textContent: captions.summary }),
+      element('p', { textContent: score }),
+      summaryTable(captions, lines),
+      element('p', { textContent: why }),
+      element('p', { className: 'binary', textContent: exactBinary }),
+      element('p', { textContent: binaryNote }),
+    );
+  };
+
+  const draw = () => {
+    refusal.textContent = practice.refusal();
+    refusal.hidden = !refusal.textContent;
+    if (!practice.running()) return;
+    heading.textContent = practice.heading();
+    worked.replaceChildren(...practice.worked().map((line) => element('li', { textContent: line })));
+    question.textContent = practice.question();
+    feedback.textContent = practice.feedback();
+    const finished = practice.finished();
+    if (!finished) asking.hidden = false; // a finished exercise's questions go with swap
+    summary.hidden = !finished;
+    if (finished) drawSummary();
+  };
+
+  // Orca, told that the part holding the focus is gone, moves its own focus
+  // on without a word and then ignores the page's. So the focus moves first,
+  // and the part it leaves goes two frames later (the browser tells a screen
+  // reader of a frame's changes together), if it is still to go.
+  const swap = (shown, target, left, leaves) => {
+    shown.hidden = false;
+    target.focus();
+    const later = () => leaves() && (left.hidden = true);
+    requestAnimationFrame(() => requestAnimationFrame(later));
+  };
+
+  // The answer stays in the box, selected, so that the next one replaces it.
+  const answer = () => {
+    const said = practice.check(box.value);
+    draw();
+    if (practice.finished()) swap(summary, end, asking, () => practice.finished());
+    else box.select();
+    say(said);
+  };
+  check.addEventListener('click', answer);
+  box.addEventListener('keydown', (event) => {
+    if (event.key !== 'Enter' || event.isComposing) return;
+    event.preventDefault();
+    answer();
+  });
+
+  const startWith = (fraction, count) => {
+    const said = practice.start(fraction, count);
+    draw();
+    if (practice.running()) {
+      windowArea.hidden = true;
+      box.value = '';
+      swap(section, box, bar, () => practice.running());
+      shown(fraction, count);
+    }
+    say(said);
+  };
+  open.addEventListener('click', () => {
+    const { fraction, count } = form.practiceInput();
+    startWith(fraction, count);
+  });
+  const leave = () => {
+    practice.end();
+    draw();
+    windowArea.hidden = false;
+    showWindow();
+    swap(bar, open, section, () => !practice.running());
+  };
+  end.addEventListener('click', () => {
+    leave();
+    shown(null);
+  });
+  return { startWith, bar, leave: () => practice.running() && leave() };
+}

@@ -1,0 +1,103 @@
+// The exercise as a JavaScript class: each call is one of the exercise's
+// entry points, or reads back what the page draws; every rule and every text
+// stays in kviltora_core.
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "exercise.h"
+#include "texts.h"
+
+namespace kviltora {
+namespace {
+
+using emscripten::val;
+
+val JsArray(const std::vector<std::string>& lines) {
+  val out = val::array();
+  for (const std::string& line : lines) out.call<void>("push", line);
+  return out;
+}
+
+class Practice {
+ public:
+  // `count` is the chosen item's text, or null when no item is chosen.
+  std::string start(const std::string& fraction, const val& count) {
+    if (count.isNull() || count.isUndefined()) return exercise_.Start(fraction, std::nullopt);
+    return exercise_.Start(fraction, count.as<std::string>());
+  }
+  std::string check(const std::string& answer) { return exercise_.Check(answer); }
+  void end() { exercise_.End(); }
+
+  bool running() const { return exercise_.Running(); }
+  bool finished() const { return exercise_.Finished(); }
+  std::string refusal() const { return exercise_.Refusal(); }
+  std::string heading() const { return exercise_.Heading(); }
+  std::string question() const { return exercise_.Question(); }
+  std::string feedback() const { return exercise_.Feedback(); }
+  val worked() const { return JsArray(exercise_.Worked()); }
+  val summary() const {
+    const Summary summary = exercise_.Summarise();
+    val lines = val::array();
+    for (const ComparedLine& line : summary.lines) {
+      val row = val::object();
+      row.set("step", line.step);
+      row.set("exact", line.exact);
+      row.set("computer", line.computer);
+      row.set("differs", line.differs);
+      lines.call<void>("push", row);
+    }
+    val out = val::object();
+    out.set("score", summary.score);
+    out.set("lines", lines);
+    out.set("why", summary.why);
+    out.set("exactBinary", summary.exactBinary);
+    out.set("binaryNote", summary.binaryNote);
+    return out;
+  }
+
+ private:
+  Exercise exercise_;
+};
+
+val PracticeCaptions() {
+  const practice_texts::Captions& c = practice_texts::PageCaptions();
+  val out = val::object();
+  for (const auto& [name, text] : {std::pair{"start", &c.start},
+                                   {"answer", &c.answer},
+                                   {"check", &c.check},
+                                   {"end", &c.end},
+                                   {"summary", &c.summary},
+                                   {"step", &c.step},
+                                   {"exact", &c.exact},
+                                   {"computer", &c.computer},
+                                   {"mark", &c.mark},
+                                   {"differs", &c.differs}}) {
+    out.set(name, *text);
+  }
+  return out;
+}
+
+}  // namespace
+}  // namespace kviltora
+
+EMSCRIPTEN_BINDINGS(kviltora_practice) {
+  using kviltora::Practice;
+  emscripten::class_<Practice>("Practice")
+      .constructor<>()
+      .function("start", &Practice::start)
+      .function("check", &Practice::check)
+      .function("end", &Practice::end)
+      .function("running", &Practice::running)
+      .function("finished", &Practice::finished)
+      .function("refusal", &Practice::refusal)
+      .function("heading", &Practice::heading)
+      .function("question", &Practice::question)
+      .function("feedback", &Practice::feedback)
+      .function("worked", &Practice::worked)
+      .function("summary", &Practice::summary);
+  emscripten::function("practiceCaptions", &kviltora::PracticeCaptions);
+}

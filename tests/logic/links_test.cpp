@@ -1,0 +1,163 @@
+#include "links.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "form_lines.h"
+#include "form_model.h"
+#include "user_actions.h"
+
+namespace kviltora {
+namespace {
+
+using testing_support::CountIndex;
+using testing_support::Lines;
+
+constexpr const char* kCannot = "Връзката не може да се използва: ";
+
+// A fragment and what it opens: the input box, the count chosen and the last
+// two lines of the trace, or the notice (after kCannot) of a link refused.
+struct LinkCase {
+  std::string fragment;
+  const char* box;
+  const char* count;
+  const char* result;
+  const char* sum;
+  const char* notice = "";
+};
+
+const LinkCase kLinks[] = {
+    {"#x=0.3&n=12", "0.3", "12", "0.01001100110", "0.2998046875"},
+    {"n=10&x=0.45", "0.45", "10", "0.011100110", "0.44921875"},
+    {"#x=%2D0.25&n=5&", "-0.25", "5", "0.01", "0.3"},
+    {"x=1.2E-05&n=6", "1.2E-05", "6", "0.00000", "0.0000"},
+    {"x=0.1234567&n=26", "0.1234567", "26", "0.0001111110011010110110111",
+     "0.123456686735153198242188"},
+    {"", "0.45", "", "", ""},
+    {"#", "0.45", "", "", ""},
+    {"x=&n=12", "", "", "", "", "липсва дробта (x)."},
+    {"n=12", "", "", "", "", "липсва дробта (x)."},
+    {"x=0.3", "", "", "", "", "липсва броят цифри (n)."},
+    {"x=abc&n=12", "", "", "", "", "дробта (x) не е десетично число."},
+    {"x=0.3.4&n=12", "", "", "", "", "дробта (x) не е десетично число."},
+    {"x=%3Cscript%3Ealert(1)%3C%2Fscript%3E&n=12", "", "", "", "",
+     "дробта (x) е по-дълга от 9 знака."},
+    {"x=%3Cb%3E&n=12", "", "", "", "", "дробта (x) не е десетично число."},
+    {"x=0.12345678&n=12", "", "", "", "", "дробта (x) е по-дълга от 9 знака."},
+    {"x=1E999&n=12", "", "", "", "", "дробта (x) е твърде голямо число."},
+    {"x=0.3&n=4", "", "", "", "", "броят цифри (n) трябва да е цяло число от 5 до 26."},
+    {"x=0.3&n=012", "", "", "", "", "броят цифри (n) трябва да е цяло число от 5 до 26."},
+    {"x=0.3&n=%3Cimg%3E", "", "", "", "", "броят цифри (n) трябва да е цяло число от 5 до 26."},
+    {"x=0.3&n=12&mode=game", "", "", "", "", "непознат режим (mode); познат е само practice."},
+    {"x=0.3&n=12&mode=%3Cscript%3E", "", "", "", "",
+     "непознат режим (mode); познат е само practice."},
+    {"x=0.3&n=12&y=1", "", "", "", "",
+     "адресът съдържа непознато име; познати са x, n, mode, sheet и r."},
+    {"x=0.3&x=0.4&n=12", "", "", "", "", "името x е дадено два пъти."},
+    {"x=0.3&n=12&r=100", "", "", "", "", "обхватът (r) е само за работен лист (sheet)."},
+    {"x=0.%3&n=12", "", "", "", "", "адресът съдържа повреден знак % или непозволен знак."},
+    {"x=0.3%&n=12", "", "", "", "", "адресът съдържа повреден знак % или непозволен знак."},
+    {"x=%C0%B0&n=12", "", "", "", "", "адресът съдържа повреден знак % или непозволен знак."},
+    {"x=%ED%A0%80&n=12", "", "", "", "", "адресът съдържа повреден знак % или непозволен знак."},
+    {"x=0.3&n=12&" + std::string(10000, 'a'), "", "", "", "", "адресът е по-дълъг от 256 знака."},
+    {"sheet=12&x=0.3", "", "", "", "", "работният лист (sheet) не се съчетава с x и mode."},
+    {"sheet=-1", "", "", "", "",
+     "номерът на листа (sheet) трябва да е цяло число от 0 до 4294967295."},
+    {"sheet=4294967296", "", "", "", "",
+     "номерът на листа (sheet) трябва да е цяло число от 0 до 4294967295."},
+    {"sheet=7&r=50", "", "", "", "",
+     "обхватът (r) трябва да е 10, 100, 1000, 10000, 100000 или 1000000."},
+    {"sheet=7&n=27", "", "", "", "", "броят цифри (n) трябва да е цяло число от 5 до 26."},
+};
+
+TEST(OpenLink, CalculatesTheExampleOrOpensAsAtStartWithOneNotice) {
+  for (const LinkCase& c : kLinks) {
+    MainForm form;
+    form.Diapazon[1].Select(3);
+    UserCommand1Click(form, 1);
+    const Opened opened = OpenLink(form, c.fragment);
+    const std::string notice = *c.notice ? kCannot + std::string(c.notice) : "";
+    const std::string where = c.fragment.substr(0, 40);
+    EXPECT_EQ(opened.link.notice, notice) << where;
+    if (!notice.empty() || !*c.count) {
+      EXPECT_EQ(form, MainForm()) << where;
+      EXPECT_EQ(opened.said, notice) << where;
+      continue;
+    }
+    const auto lines = Lines(form.Text1[2].Text);
+    const std::int16_t count = form.Diapazon[1].ListIndex();
+    EXPECT_EQ(form.Text1[1].Text, c.box) << where;
+    EXPECT_FALSE(form.Text1[1].Enabled) << where;
+    EXPECT_EQ(form.Diapazon[1].List(count), c.count) << where;
+    const std::string sum = "След обратно преобразуване числото е: " + std::string(c.sum);
+    EXPECT_EQ(lines.back(), sum) << where;
+    EXPECT_EQ(opened.said, c.result + (". " + sum)) << where;
+    const Link again = ReadLink(LinkOf(form));
+    EXPECT_EQ(again.fraction + "/" + std::to_string(again.countRow),
+              c.box + ("/" + std::to_string(count)))
+        << where << ": the address opens it again";
+  }
+}
+
+TEST(ReadLink, NamesTheExerciseAndTheSheetWithTheirRows) {
+  const Link practice = ReadLink("#x=0.3&n=12&mode=practice");
+  EXPECT_EQ(practice.shows, LinkShows::kPractice);
+  EXPECT_EQ(practice.fraction, "0.3");
+  EXPECT_EQ(practice.countRow, CountIndex("12"));
+  EXPECT_EQ(practice.count, "12");
+  EXPECT_EQ(PracticeLinkOf("0.3", "12"), "x=0.3&n=12&mode=practice");
+  EXPECT_EQ(PracticeLinkOf("abc", "12"), "") << "no link that would not open it again";
+  const struct {
+    const char* fragment;
+    SheetChoice sheet;
+  } sheets[] = {
+      {"sheet=2026&r=100&n=10", {2026, 1, CountIndex("10")}},
+      {"sheet=0", {0, 1, CountIndex("10")}},
+      {"n=26&sheet=4294967295&r=1000000", {4294967295u, 5, CountIndex("26")}},
+  };
+  for (const auto& c : sheets) {
+    const Link link = ReadLink(c.fragment);
+    EXPECT_EQ(link.shows, LinkShows::kSheet) << c.fragment;
+    EXPECT_EQ(link.sheet, c.sheet) << c.fragment;
+    MainForm form;
+    EXPECT_EQ(OpenLink(form, c.fragment).said, "") << c.fragment;
+    EXPECT_EQ(form, MainForm()) << c.fragment;
+  }
+  EXPECT_EQ(SheetLinkOf({2026, 1, CountIndex("10")}), "sheet=2026&r=100&n=10");
+}
+
+// The address names only a calculated example, in a form that opens it again.
+TEST(LinkOf, IsTheCalculatedExampleOrNothing) {
+  MainForm form;
+  EXPECT_EQ(LinkOf(form), "") << "the sample is no calculation";
+  UserDiapazonClick(form, 1, CountIndex("12"));
+  const struct {
+    std::u16string typed;
+    const char* link;
+  } cases[] = {
+      {u"0.3", "x=0.3&n=12"},
+      {u"1E+05", "x=1E%2B05&n=12"},
+      {u" 0.5", "x=%200.5&n=12"},
+      {u"дроб", ""},  // calculates as 0, but a link carries only numbers
+  };
+  for (const auto& c : cases) {
+    UserCommand1Click(form, 1);
+    UserText1Change(form, 1, c.typed, c.typed.size());
+    EXPECT_EQ(LinkOf(form), "") << c.link << ": not calculated yet";
+    UserCommand1Click(form, 0);
+    EXPECT_EQ(LinkOf(form), c.link);
+  }
+  UserCommand1Click(form, 1);
+  UserText1Change(form, 1, u"0.3", 3);
+  UserCommand1Click(form, 0);
+  UserDiapazonClick(form, 1, CountIndex("10"));
+  EXPECT_EQ(LinkAfterClick(form, ControlKind::kList, 1), std::nullopt) << "the trace is of 12";
+  UserCommand1Click(form, 0);
+  EXPECT_EQ(LinkAfterClick(form, ControlKind::kButton, 0), "x=0.3&n=10");
+  UserDiapazonClick(form, 0, 0);
+  EXPECT_EQ(LinkAfterClick(form, ControlKind::kList, 0), "") << "a proposal is no calculation";
+}
+
+}  // namespace
+}  // namespace kviltora
