@@ -16,7 +16,7 @@ from fontTools import subset
 
 ROOT = Path(__file__).resolve().parent.parent
 PAGE = ROOT / "src/web"
-PAGE_FILES = ["index.html", "style.css", "app.js", "manifest.webmanifest"]
+PAGE_FILES = ["index.html", "style.css", "app.js", "core_loader.js", "manifest.webmanifest"]
 ICON_SIZES = ["32", "192", "512"]
 NOTICE = re.compile(r"SPDX-License-Identifier|Source:")
 
