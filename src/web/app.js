@@ -160,8 +160,11 @@ function showItems(list, items, selected) {
   const rows = list.children;
   if (!showsItems(list, items)) {
     while (rows.length > items.length) list.lastElementChild.remove();
-    items.forEach((item, i) => i < rows.length && rows[i].textContent !== item && (rows[i].textContent = item));
-    list.append(...items.slice(rows.length).map((item, i) => optionRow(list, rows.length + i, item)));
+    const kept = rows.length;
+    items.slice(0, kept).forEach((item, i) => {
+      if (rows[i].textContent !== item) rows[i].textContent = item;
+    });
+    list.append(...items.slice(kept).map((item, i) => optionRow(list, kept + i, item)));
   }
   const chosen = rows[selected] ?? null;
   const was = list.querySelector('[aria-selected="true"]');
@@ -244,7 +247,7 @@ function buildWindow(core, form) {
   // edited, whatever the form reports.
   const redraw = (edited) => {
     const changed = form.changes();
-    const boxesNow = edited === undefined ? changed.boxes : [...new Set([...changed.boxes, edited])];
+    const boxesNow = [...new Set([...changed.boxes, edited])].filter((i) => i !== undefined);
     const texts = new Map(boxesNow.map((i) => [i, form.text(i).replaceAll('\r\n', '\n')]));
     const items = new Map(changed.lists.map((i) => [i, form.items(i)]));
     // New contents start at their top. Every scroll is reset before anything

@@ -4,14 +4,16 @@
 // downloads, while the glue is still being read; the glue is then handed the
 // compiled module instead of fetching the file a second time.
 
-const compile = (response) =>
-  // A server that sends the .wasm under another type leaves only the slower way.
-  WebAssembly.compileStreaming(response.clone()).catch(() =>
-    response.arrayBuffer().then((bytes) => WebAssembly.compile(bytes)),
-  );
-
 const wasm = new URL('kviltora_core.wasm', import.meta.url);
-const compiled = typeof WebAssembly === 'object' ? fetch(wasm).then(compile) : undefined;
+// A server that sends the .wasm under another type than application/wasm
+// leaves only the slower way, and a second download.
+const compile = () =>
+  WebAssembly.compileStreaming(fetch(wasm)).catch(() =>
+    fetch(wasm)
+      .then((response) => response.arrayBuffer())
+      .then((bytes) => WebAssembly.compile(bytes)),
+  );
+const compiled = typeof WebAssembly === 'object' ? compile() : undefined;
 compiled?.catch(() => {}); // a failure is the loading's, and loadCore reports it
 
 export async function loadCore() {
@@ -23,7 +25,7 @@ export async function loadCore() {
   const failure = new Promise((_, reject) => (failed = reject));
   const instantiateWasm = (imports, receive) => {
     compiled
-      .then((module) => WebAssembly.instantiate(module, imports).then((made) => receive(made, module)))
+      .then(async (module) => receive(await WebAssembly.instantiate(module, imports), module))
       .catch(failed);
     return {};
   };
