@@ -6,7 +6,7 @@ CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKVILTORA_WERROR=ON
 WEB_DIR ?= build-web
 WEB_SITE = $(CURDIR)/$(WEB_DIR)/site
 
-.PHONY: all deps deps-run configure build build-run test run web serve-web screenshot clean test-sanitize test-a11y fuzz package bench
+.PHONY: all deps deps-run configure build build-run test run web serve-web screenshot clean test-sanitize test-a11y fuzz package bench audit
 all: build
 
 # Everything the tests and tools need, the web toolchain and a browser included.
@@ -109,3 +109,9 @@ bench: deps web
 # Every build folder and the package left in dist/.
 clean:
 	rm -rf $(BUILD_DIR) $(WEB_DIR) $(SANITIZE_DIR) $(FUZZ_DIR) $(BENCH_DIR) dist
+
+# Lighthouse as a phone and as a desktop, and the Nu HTML checker, on the built
+# page; the tools come from npm at the versions audit/package-lock.json pins.
+audit: web
+	@scripts/install-deps.sh audit
+	@/usr/bin/python3 audit/run-audit.py $(WEB_SITE)

@@ -67,11 +67,11 @@ class _Handler(http.server.SimpleHTTPRequestHandler):
 
 
 @contextlib.contextmanager
-def serve(mounts, requests=None):
+def serve(mounts, requests=None, handler=_Handler):
     """Serves {"/": folder, "/prefix/": folder, ...}; yields the base URL. A
     Counter given as requests counts them by ("page" or "worker", path)."""
     mounts = {k: Path(v) for k, v in mounts.items()}
-    handler = functools.partial(_Handler, mounts=mounts, requests=requests)
+    handler = functools.partial(handler, mounts=mounts, requests=requests)
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
     thread = threading.Thread(target=server.serve_forever, daemon=True)
     thread.start()

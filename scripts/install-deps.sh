@@ -2,12 +2,13 @@
 # Installs the Debian packages that building and running the program need and,
 # for `test` (the default), those the tests and tools need as well.
 # Quick when everything is already present: apt is only touched for what is missing.
-# Usage: install-deps.sh [run|test] [extra packages...]
+# `audit` adds what the page's audit needs on top of `test`.
+# Usage: install-deps.sh [run|test|audit] [extra packages...]
 # Extra package names are installed too (tools for one script).
 set -euo pipefail
 
 group=test
-if [ "${1:-}" = run ] || [ "${1:-}" = test ]; then
+if [ "${1:-}" = run ] || [ "${1:-}" = test ] || [ "${1:-}" = audit ]; then
   group=$1
   shift
 fi
@@ -17,7 +18,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation2
 )
-if [ "$group" = test ]; then
+if [ "$group" != run ]; then
   packages+=(
     clang-format googletest libgtest-dev qt6-base-private-dev
     xvfb xdotool xclip xauth
@@ -28,6 +29,12 @@ if [ "$group" = test ]; then
     emscripten chromium chromium-driver python3-selenium
     fonts-croscore python3-fonttools python3-brotli fonts-dejavu-core
   )
+fi
+# The HTML checker runs on Java; Lighthouse comes through npm, which a Node.js
+# of another origin than Debian's may already bring along.
+if [ "$group" = audit ]; then
+  packages+=(default-jre-headless)
+  command -v npm >/dev/null || packages+=(npm)
 fi
 packages+=("$@")
 

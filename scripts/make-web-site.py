@@ -17,8 +17,8 @@ from fontTools import subset
 ROOT = Path(__file__).resolve().parent.parent
 PAGE = ROOT / "src/web"
 PAGE_FILES = [
-    "index.html", "style.css", "app.js", "common.js", "window.js", "practice.js", "links.js",
-    "worksheet.js", "worksheet.css", "manifest.webmanifest",
+    "index.html", "style.css", "app.js", "core_loader.js", "common.js", "window.js", "practice.js",
+    "links.js", "worksheet.js", "worksheet.css", "manifest.webmanifest",
 ]
 ICON_SIZES = ["32", "192", "512"]
 NOTICE = re.compile(r"SPDX-License-Identifier|Source:")

@@ -10,18 +10,18 @@ import { buildPractice } from './practice.js';
 import { buildWindow, followMinimumFontSize, windowArea } from './window.js';
 import { addressed, exerciseAddress, followAddress } from './links.js';
 import { worksheets } from './worksheet.js';
+import { loadCore } from './core_loader.js';
 
 const failure = document.getElementById('failure');
 failure.hidden = true; // the module runs; the notice returns only if it fails
 
 async function start() {
-  if (typeof WebAssembly !== 'object') throw new Error('no WebAssembly');
+  const loaded = loadCore();
   // The fonts load beside the core: the device's own at once, else the page's
   // subset. One that fails leaves the system's serif, not a page that fails.
   const faces = ['400', '700'].map((weight) => `${weight} 1em "Kviltora Serif"`);
   const fonts = Promise.all(faces.map((face) => document.fonts.load(face).catch(() => [])));
-  const { default: createKviltoraCore } = await import('./kviltora_core.js');
-  const core = await createKviltoraCore();
+  const core = await loaded;
   const form = addressed(new core.Form());
   followMinimumFontSize();
   const page = buildWindow(core, form);
@@ -54,18 +54,21 @@ async function start() {
   performance.mark('kviltora-ready'); // for the start-up figure of make bench
 }
 
-// Kept for offline use once the page has worked; a failed registration only
-// means the page needs the network next time. A page its worker served asks at
-// once for a new release, which the browser itself puts off while visits are
-// short: the release then comes with the next visit. A first visit has just
-// fetched the worker and asks nothing.
+// Kept for offline use once the page has worked, and registered once the window
+// is on the screen, which the worker's fetches and start would otherwise delay;
+// a failed registration only means the page needs the network next time. A page
+// its worker served asks at once for a new release, which the browser itself
+// puts off while visits are short: the release then comes with the next visit.
+// A first visit has just fetched the worker and asks nothing.
 const served = navigator.serviceWorker?.controller;
+const afterPaint = (task) => requestAnimationFrame(() => setTimeout(task));
+const register = () =>
+  navigator.serviceWorker
+    ?.register('sw.js')
+    .then((registration) => served && registration.update())
+    .catch(() => {});
 start().then(
-  () =>
-    navigator.serviceWorker
-      ?.register('sw.js')
-      .then((registration) => served && registration.update())
-      .catch(() => {}),
+  () => afterPaint(register),
   () => {
     windowArea.hidden = true;
     windowArea.replaceChildren();

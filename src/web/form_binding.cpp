@@ -4,6 +4,7 @@
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
 
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -57,6 +58,19 @@ template <typename Control, std::size_t N>
 Control& At(std::array<Control, N>& controls, double index, const char* array, const char* what) {
   if (!IsWholeIn(index, 0, N - 1)) NoSuchControl(array, index, what).throw_();
   return controls[static_cast<std::size_t>(index)];
+}
+
+// The indexes of the controls that differ from what was drawn, all of them the
+// first time; what was drawn becomes what is.
+template <typename Control, std::size_t N>
+val Changed(const std::array<Control, N>& now, std::array<Control, N>& drawn, bool all) {
+  val indexes = val::array();
+  for (std::size_t i = 0; i < N; ++i) {
+    if (!all && now[i] == drawn[i]) continue;
+    indexes.call<void>("push", static_cast<int>(i));
+    drawn[i] = now[i];
+  }
+  return indexes;
 }
 
 val JsArray(const std::vector<std::string>& lines) {
@@ -121,6 +135,15 @@ class Form {
     return JsArray(items);
   }
   int listIndex(double list) { return List(list).ListIndex(); }
+  // The text boxes and the lists that changed since the page last asked, so
+  // that it redraws only those; the first time, all of them.
+  val changes() {
+    val changed = val::object();
+    changed.set("boxes", Changed(form_.Text1, drawnBoxes_, !drawn_));
+    changed.set("lists", Changed(form_.Diapazon, drawnLists_, !drawn_));
+    drawn_ = true;
+    return changed;
+  }
   std::string commandCaption(double index) {
     return At(form_.Command1, index, "Command1", "button").Caption;
   }
@@ -142,6 +165,9 @@ class Form {
   ListBox& List(double index) { return At(form_.Diapazon, index, "Diapazon", "list"); }
 
   MainForm form_;
+  bool drawn_ = false;
+  decltype(MainForm::Text1) drawnBoxes_;
+  decltype(MainForm::Diapazon) drawnLists_;
 };
 
 // The generator belongs to the runtime, not to any form: a test or a benchmark
@@ -172,6 +198,7 @@ EMSCRIPTEN_BINDINGS(kviltora_form) {
       .function("text1AccessibleName", &Form::text1AccessibleName)
       .function("items", &Form::items)
       .function("listIndex", &Form::listIndex)
+      .function("changes", &Form::changes)
       .function("commandCaption", &Form::commandCaption)
       .function("labelCaption", &Form::labelCaption)
       .function("practiceInput", &Form::practiceInput);

@@ -37,7 +37,7 @@ function passEdits(box, index, form, redraw) {
     if (event.isComposing) return;
     const caret = form.userText1Change(index, box.value, box.selectionEnd ?? 0);
     if (box.value === form.text(index)) return;
-    redraw();
+    redraw(index); // the form kept less than the box shows, which the form does not see as a change
     box.setSelectionRange(caret, caret);
   };
   box.addEventListener('input', edited);
@@ -132,22 +132,32 @@ function showsItems(list, items) {
   return rows.length === items.length && items.every((item, i) => rows[i].textContent === item);
 }
 
+// The rows stay and only the texts that differ change, and only the rows whose
+// choice changed are touched: a click restyles no row it did not change.
 function showItems(list, items, selected) {
   const rows = list.children;
   if (!showsItems(list, items)) {
-    list.replaceChildren(
-      ...items.map((item, i) => {
-        const row = element('div', { id: `${list.dataset.control}-${i}`, textContent: item });
-        row.setAttribute('role', 'option');
-        return row;
-      }),
-    );
+    while (rows.length > items.length) list.lastElementChild.remove();
+    const kept = rows.length;
+    items.slice(0, kept).forEach((item, i) => {
+      if (rows[i].textContent !== item) rows[i].textContent = item;
+    });
+    list.append(...items.slice(kept).map((item, i) => optionRow(list, kept + i, item)));
   }
-  for (let i = 0; i < rows.length; ++i) {
-    rows[i].setAttribute('aria-selected', String(i === selected));
-  }
-  if (selected >= 0) list.setAttribute('aria-activedescendant', rows[selected].id);
+  const chosen = rows[selected] ?? null;
+  const was = list.querySelector('[aria-selected="true"]');
+  if (was === chosen) return;
+  was?.setAttribute('aria-selected', 'false');
+  chosen?.setAttribute('aria-selected', 'true');
+  if (chosen) list.setAttribute('aria-activedescendant', chosen.id);
   else list.removeAttribute('aria-activedescendant');
+}
+
+function optionRow(list, i, item) {
+  const row = element('div', { id: `${list.dataset.control}-${i}`, textContent: item });
+  row.setAttribute('role', 'option');
+  row.setAttribute('aria-selected', 'false');
+  return row;
 }
 
 // Which arrangement shows is style.css's choice, made in one place there; the
@@ -211,27 +221,33 @@ export function buildWindow(core, form) {
   const lists = [];
   const copies = [];
   let layout;
-  const redraw = () => {
-    const texts = boxes.map((_, i) => form.text(i).replaceAll('\r\n', '\n'));
-    const items = lists.map((_, i) => form.items(i));
+  // Only what the form reports changed is read and redrawn, and the box just
+  // edited, whatever the form reports.
+  const redraw = (edited) => {
+    const changed = form.changes();
+    const boxesNow = [...new Set([...changed.boxes, edited])].filter((i) => i !== undefined);
+    const texts = new Map(boxesNow.map((i) => [i, form.text(i).replaceAll('\r\n', '\n')]));
+    const items = new Map(changed.lists.map((i) => [i, form.items(i)]));
     // New contents start at their top. Every scroll is reset before anything
     // changes, while the layout is still clean, so that one layout follows.
-    boxes.forEach((box, i) => box.value !== texts[i] && (box.scrollTop = 0));
-    lists.forEach((list, i) => !showsItems(list, items[i]) && (list.scrollTop = 0));
-    boxes.forEach((box, i) => {
+    texts.forEach((text, i) => boxes[i].value !== text && (boxes[i].scrollTop = 0));
+    items.forEach((shown, i) => !showsItems(lists[i], shown) && (lists[i].scrollTop = 0));
+    texts.forEach((text, i) => {
+      const box = boxes[i];
       // A locked box's caret goes to the start of a new text, so that a screen
       // reader reads it from its first line when it takes the focus.
-      if (box.value !== texts[i]) {
-        box.value = texts[i];
+      if (box.value !== text) {
+        box.value = text;
         if (box.tagName === 'TEXTAREA') box.setSelectionRange(0, 0);
       }
       box.disabled = !form.enabled(i);
-      box.setAttribute('aria-label', form.text1AccessibleName(i));
+      const name = form.text1AccessibleName(i);
+      if (box.getAttribute('aria-label') !== name) box.setAttribute('aria-label', name);
     });
-    lists.forEach((list, i) => showItems(list, items[i], form.listIndex(i)));
-    const grown = boxes.filter((_, i) => copies[i] && copies[i].textContent !== texts[i]);
-    copies.forEach((copy, i) => copy.textContent !== texts[i] && (copy.textContent = texts[i]));
-    layout?.fit(grown);
+    items.forEach((shown, i) => showItems(lists[i], shown, form.listIndex(i)));
+    const grown = [...texts].filter(([i, text]) => copies[i] && copies[i].textContent !== text);
+    grown.forEach(([i, text]) => (copies[i].textContent = text));
+    layout?.fit(grown.map(([i]) => boxes[i]));
   };
   const respond = (said) => {
     redraw();

@@ -88,6 +88,18 @@ class FormBindingTest(unittest.TestCase):
         self.assertEqual(cleared, ["Всичко е изчистено.", "", "", [], True])
         self.assertEqual([text, selected, focus], ["дроб", 5, "Нищо не е избрано."])
 
+    def test_changes_name_what_differs_from_the_last_time_asked(self):
+        steps = self.run_js(
+            """const seen = () => { const c = f.changes(); return [c.boxes, c.lists]; };
+            return [seen(), seen(), (f.userDiapazonClick(1, 5), seen()),
+                    (f.userCommand1Click(0), seen()), (f.userText1Change(1, '0.5', 3), seen()),
+                    (f.userCommand1Click(1), seen())];"""
+        )
+        # A new form, asked again, a count chosen, calculated, a locked input typed into, cleared.
+        expected = [[[0, 1, 2], [0, 1, 2]], [[], []], [[], [1]], [[1, 2], [2]], [[], []],
+                    [[1, 2], [2]]]
+        self.assertEqual(steps, expected)
+
     def test_a_fixed_seed_repeats_the_proposals_and_load_changes_none_of_the_form(self):
         texts = self.run_js(
             """const g = new core.Form();

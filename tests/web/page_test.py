@@ -668,17 +668,18 @@ class ScreenReaderTest(OnePageTest):
 # fmt: off
 # CSS px wide and tall, device pixel ratio, a finger, the browser's text size set to
 # 24 px (as its default or its minimum); then the arrangement shown, the smallest
-# text and the smallest target (button, list row, input) in CSS px. 22.4 px is 1.4
-# times the largest default size.
+# text, the smallest target (button, list row, input) and the smallest control that
+# takes the focus, taken whole, empty or full, in CSS px. 22.4 px is 1.4 times the
+# largest default size.
 VIEWPORTS = [
-    (320, 568, 2, True, None, "column", 16, 44),
-    (360, 740, 3, True, None, "column", 16, 44),
-    (390, 844, 3, True, None, "column", 16, 44),
-    (768, 1024, 2, True, None, "column", 16, 44),
-    (1366, 768, 1, False, None, "window", 15, 17),
-    (800, 600, 1, False, "default_font_size", "column", 22.4, 44),
-    (1366, 768, 1, False, "default_font_size", "window", 22.4, 25),
-    (1366, 768, 1, False, "minimum_font_size", "window", 22.4, 25),
+    (320, 568, 2, True, None, "column", 16, 44, 44),
+    (360, 740, 3, True, None, "column", 16, 44, 44),
+    (390, 844, 3, True, None, "column", 16, 44, 44),
+    (768, 1024, 2, True, None, "column", 16, 44, 44),
+    (1366, 768, 1, False, None, "window", 15, 17, 25),
+    (800, 600, 1, False, "default_font_size", "column", 22.4, 44, 44),
+    (1366, 768, 1, False, "default_font_size", "window", 22.4, 25, 37.5),
+    (1366, 768, 1, False, "minimum_font_size", "window", 22.4, 25, 37.5),
 ]
 # The controls from the top of the column down.
 COLUMN = ["Etiket(0)", "Etiket(1)", "Text1(1)", "Command1(1)", "Etiket(3)", "Diapazon(1)",
@@ -723,6 +724,10 @@ return {
     .map((e) => e.dataset.control),
   whole: trace.scrollHeight === trace.clientHeight,
 };"""
+# The smallest side of any control on the page that takes the focus, whole.
+LEAST_CONTROL = """return Math.min(...[...document.querySelectorAll('a, button, input, select, textarea, [tabindex]')]
+  .filter((e) => e.tabIndex >= 0 && !e.disabled && e.getClientRects().length)
+  .map((e) => Math.min(e.getBoundingClientRect().width, e.getBoundingClientRect().height)));"""
 
 
 class ViewportTest(unittest.TestCase):
@@ -737,7 +742,7 @@ class ViewportTest(unittest.TestCase):
 
     def test_every_viewport_by_touch(self):
         browser = functools.cache(self.browser)  # one for each text size
-        for width, height, ratio, touch, text_size, arrangement, text, target in VIEWPORTS:
+        for width, height, ratio, touch, text_size, arrangement, text, target, whole in VIEWPORTS:
             viewport = f"{width}x{height}, {text_size or ('touch' if touch else 'mouse')}"
             with self.subTest(viewport):
                 driver, page = browser(text_size)
@@ -746,17 +751,23 @@ class ViewportTest(unittest.TestCase):
                 cdp("Emulation.setDeviceMetricsOverride", {**size, "mobile": touch})
                 cdp("Emulation.setTouchEmulationEnabled", {"enabled": touch})
                 page.open()
+                least = [page.js(LEAST_CONTROL)]  # the list of digits empty
                 tap(driver, page.control("Diapazon(1)").find_element(By.XPATH, '*[.="26"]'))
                 tap(driver, page.control("Command1(0)"))
                 self.assertEqual(page.value("Text1(2)").split("\n")[:-1], TRACE_045_26)
                 seen = page.js(MEASURE)
+                least.append(page.js(LEAST_CONTROL))
+                tap(driver, page.control("Command1(1)"))  # every box and list empty
+                least.append(page.js(LEAST_CONTROL))
                 print(f"{viewport}: {arrangement}, text {seen['text']:.1f} px, "
-                      f"targets {seen['target']:.1f} px", file=sys.stderr)
+                      f"targets {seen['target']:.1f} px, controls {min(least):.1f} px",
+                      file=sys.stderr)
                 shown = "column" if seen["downwards"] == COLUMN else "window"
                 self.assertEqual((shown, seen["whole"]), (arrangement, arrangement == "column"))
                 self.assertEqual((seen["cut"], seen["sideways"], seen["stray"]), ([], 0, []))
                 self.assertGreaterEqual(seen["text"], text)
                 self.assertGreaterEqual(seen["target"], target)
+                self.assertGreaterEqual(min(least), whole)
 
     def test_print_holds_the_whole_worked_example_on_two_pages(self):
         driver, page = self.browser()
