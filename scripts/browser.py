@@ -17,6 +17,7 @@ import warnings
 from pathlib import Path
 
 from selenium import webdriver
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.action_chains import ActionChains
 from selenium.webdriver.common.by import By
@@ -159,8 +160,15 @@ def page_chromium(env=None, prefs=None):
 
 
 def load_page(driver, url):
-    """Loads the site's page; returns PAGE_READY's answer."""
-    driver.get(url)
+    """Loads the site's page; returns PAGE_READY's answer. ChromeDriver now and then
+    loses the reply to a navigation that a new service worker takes over, and says
+    the renderer timed out at once: the page is then loaded again."""
+    try:
+        driver.get(url)
+    except TimeoutException as error:
+        if "receiving message from renderer" not in error.msg:
+            raise
+        driver.get(url)
     return driver.execute_async_script(PAGE_READY)
 
 
