@@ -23,14 +23,14 @@ async function start() {
   const form = new core.Form();
   followMinimumFontSize();
   const page = buildWindow(core, form);
+  // Its startWith(fraction, count) starts an exercise that the page itself chooses.
+  buildPractice(core, form, windowArea, page.layout.arrange);
   form.load();
   page.redraw();
   // The window shows with its own fonts, never a fallback that swaps later.
   await fonts;
   windowArea.hidden = false;
   page.layout.arrange();
-  // Its startWith(fraction, count) starts an exercise that the page itself chooses.
-  buildPractice(core, form, windowArea, page.layout.arrange);
   // Focus starts at the top of the description, as a text box's caret does on the
   // desktop. The column has the description last; there a page's first Tab starts at the top.
   if (page.layout.arrangement() !== 'column') {
