@@ -33,13 +33,14 @@ FACES = {"Regular": "KviltoraSerif-Regular", "Bold": "KviltoraSerif-Bold"}
 # What the page's texts can show, fixed so that a new text rarely needs a new
 # build of the font: printable ASCII (digits, the number texts, Latin), the
 # whole basic Cyrillic block (Bulgarian with Ѝ and ѝ, and its neighbours), the
-# no-break space and the quotes, dashes, ellipsis and numero sign of Bulgarian
-# typography. Anything else a pupil types is drawn by the system's serif.
+# no-break space, the quotes, dashes, ellipsis and numero sign of Bulgarian
+# typography, and the exercise's signs for times and for a line that differs.
+# Anything else a pupil types is drawn by the system's serif.
 CHARACTERS = [
     *range(0x20, 0x7F),
     *range(0x400, 0x460),
     0xA0,
-    *[ord(c) for c in "«»–—‘’“”„…№"],
+    *[ord(c) for c in "«»–—‘’“”„…№×≠"],
 ]
 
 

@@ -199,6 +199,7 @@ void Exercise::Advance() {
     case Step::kBinary:
       worked_.push_back(texts::WorkedBinary("0." + digits_));
       step_ = Step::kDone;
+      summary_ = Summarise();
       return;
     case Step::kDone:
       return;
@@ -207,13 +208,12 @@ void Exercise::Advance() {
 
 std::string Exercise::Said() const {
   std::string said = Joined(feedback_, questions_ == 0 ? Heading() : std::string());
-  if (step_ == Step::kDone) return Joined(Joined(said, texts::Finished()), Summarise().said);
+  if (step_ == Step::kDone) return Joined(Joined(said, texts::Finished()), summary_.said);
   return Joined(said, Question());
 }
 
 Summary Exercise::Summarise() const {
   Summary summary;
-  if (!Finished()) return summary;
   summary.score = texts::Score(rightFirstTime_, questions_);
   const std::vector<std::string> computer = ComputerProducts(fractionText_, count_);
   const std::size_t rows = std::max(products_.size(), computer.size());

@@ -50,7 +50,7 @@ class Exercise {
   const std::string& Feedback() const { return feedback_; }
   // The steps done so far, one line each, as on the pupil's sheet.
   const std::vector<std::string>& Worked() const { return worked_; }
-  Summary Summarise() const;  // of a finished exercise
+  const Summary& Summarised() const { return summary_; }  // empty until finished
 
  private:
   enum class Step { kProduct, kDigit, kBinary, kDone };
@@ -59,6 +59,7 @@ class Exercise {
   std::string Hint() const;
   void Advance();
   std::string Said() const;
+  Summary Summarise() const;
 
   bool running_ = false;
   std::string refusal_;
@@ -75,6 +76,7 @@ class Exercise {
   int rightFirstTime_ = 0;
   std::string feedback_;
   std::vector<std::string> worked_;
+  Summary summary_;
 };
 
 // The exercise's fraction and count as the window holds them now.

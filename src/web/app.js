@@ -25,15 +25,15 @@ async function start() {
   const form = addressed(new core.Form());
   followMinimumFontSize();
   const page = buildWindow(core, form);
+  // Its startWith(fraction, count) starts an exercise that the page itself chooses.
+  const practice = buildPractice(core, form, windowArea, page.layout.arrange,
+    exerciseAddress(core, form));
+  const sheets = worksheets(core, form, practice.bar);
   form.load();
   // The window shows with its own fonts, never a fallback that swaps later.
   await fonts;
   windowArea.hidden = false;
   page.layout.arrange();
-  // Its startWith(fraction, count) starts an exercise that the page itself chooses.
-  const practice = buildPractice(core, form, windowArea, page.layout.arrange,
-    exerciseAddress(core, form));
-  const sheets = worksheets(core, form, practice.bar);
   // In the same task as the window is shown: a link's example is the first thing painted.
   const views = {
     sheet: sheets.sheet,

@@ -69,7 +69,11 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
     refusal.hidden = !refusal.textContent;
     if (!practice.running()) return;
     heading.textContent = practice.heading();
-    worked.replaceChildren(...practice.worked().map((line) => element('li', { textContent: line })));
+    // The sheet only grows while an exercise runs: a new step's line is added.
+    const lines = practice.worked();
+    if (lines.length < worked.children.length) worked.replaceChildren();
+    const added = lines.slice(worked.children.length);
+    worked.append(...added.map((line) => element('li', { textContent: line })));
     question.textContent = practice.question();
     feedback.textContent = practice.feedback();
     const finished = practice.finished();

@@ -40,7 +40,7 @@ class Practice {
   std::string feedback() const { return exercise_.Feedback(); }
   val worked() const { return JsArray(exercise_.Worked()); }
   val summary() const {
-    const Summary summary = exercise_.Summarise();
+    const Summary summary = exercise_.Summarised();
     val lines = val::array();
     for (const ComparedLine& line : summary.lines) {
       val row = val::object();

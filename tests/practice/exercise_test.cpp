@@ -67,7 +67,7 @@ TEST(Exercise, ChecksEveryDoublingAndSumsUpAgainstTheComputersTrace) {
     EXPECT_FALSE(exercise.Finished());
     exercise.Check("0." + digits);
     ASSERT_TRUE(exercise.Finished());
-    const Summary summary = exercise.Summarise();
+    const Summary summary = exercise.Summarised();
     const std::size_t questions = 2 * products.size() + 1;
     EXPECT_EQ(summary.score, "Верни от първия опит: " + std::to_string(questions) + " от " +
                                  std::to_string(questions) + ".");
@@ -147,7 +147,7 @@ TEST(Exercise, SaysWhereAndWhyTheComputerDeparts) {
                              "1.6", "1", "1.2", "1", "0.4", "0", "0.011100110"}) {
     exercise.Check(answer);
   }
-  const Summary summary = exercise.Summarise();
+  const Summary summary = exercise.Summarised();
   EXPECT_EQ(summary.lines[5].computer, "0.800000000000001");
   EXPECT_EQ(summary.lines[8].computer, "0.400000000000006");
   EXPECT_EQ(summary.said,
@@ -162,7 +162,7 @@ TEST(Exercise, SaysWhereAndWhyTheComputerDeparts) {
        {"0.005984", "0", "0.011968", "0", "0.023936", "0", "0.047872", "0", "0.0000"}) {
     long_period.Check(answer);
   }
-  EXPECT_EQ(long_period.Summarise().binaryNote,
+  EXPECT_EQ(long_period.Summarised().binaryNote,
             "Периодът има 12 500 цифри; в скобите са първите 60.");
 }
 

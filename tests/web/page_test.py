@@ -871,6 +871,20 @@ class PracticeTest(OnePageTest):
         self.assertEqual(p.js("return document.activeElement.textContent"), "Упражнение")
 
     @needs("devtools")
+    def test_a_contrast_theme_still_marks_the_lines_that_part(self):
+        forced = [{"name": "forced-colors", "value": "active"}]
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setEmulatedMedia", {"features": forced})
+        self.addCleanup(cdp, "Emulation.setEmulatedMedia", {"features": []})
+        self.page.choose("Diapazon(1)", "10")
+        self.find("#practice-start button").click()
+        for answer in ANSWERS_045_10:
+            self.find("#practice-answer").send_keys(answer, Keys.ENTER)
+        widths = self.page.js("return [...document.querySelectorAll('#practice tbody tr')]"
+                              ".map(row => getComputedStyle(row.cells[1]).borderTopWidth)")
+        self.assertEqual([i + 1 for i, w in enumerate(widths) if w != widths[0]], [6, 9])
+
+    @needs("devtools")
     def test_a_whole_exercise_by_touch_in_the_column_of_a_phone(self):
         cdp = self.driver.execute_cdp_cmd
         cdp("Emulation.setDeviceMetricsOverride",
