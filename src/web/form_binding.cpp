@@ -5,7 +5,6 @@
 #include <emscripten/val.h>
 
 #include <array>
-#include <cmath>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "announcements.h"
 #include "exercise.h"
 #include "form_model.h"
+#include "js_values.h"
 #include "link_binding.h"
 #include "links.h"
 #include "procedures.h"
@@ -49,10 +49,6 @@ val BadSeed(double n) {
   return val::global("Error").new_("seed " + NumberText(n) + ": not a whole number 0..4294967295");
 }
 
-bool IsWholeIn(double n, double low, double high) {
-  return n >= low && n <= high && std::trunc(n) == n;
-}
-
 // Only a whole number inside [0, N) names a control.
 template <typename Control, std::size_t N>
 Control& At(std::array<Control, N>& controls, double index, const char* array, const char* what) {
@@ -71,12 +67,6 @@ val Changed(const std::array<Control, N>& now, std::array<Control, N>& drawn, bo
     drawn[i] = now[i];
   }
   return indexes;
-}
-
-val JsArray(const std::vector<std::string>& lines) {
-  val out = val::array();
-  for (const std::string& line : lines) out.call<void>("push", line);
-  return out;
 }
 
 // The core's entry points, under the same names, and what the page redraws from.

@@ -4,10 +4,10 @@
 
 #include <emscripten/bind.h>
 
-#include <cmath>
 #include <string>
 
 #include "form_model.h"
+#include "js_values.h"
 #include "worksheet.h"
 
 namespace kviltora {
@@ -32,7 +32,7 @@ const char* ShowsName(LinkShows shows) {
 // Only a whole number inside [low, high] is a seed or a row; anything else is
 // a fault of the calling page.
 double Whole(double n, double low, double high, const char* what) {
-  if (!(n >= low && n <= high && std::trunc(n) == n)) {
+  if (!IsWholeIn(n, low, high)) {
     val::global("Error").new_(std::string(what) + ": not a whole number in range").throw_();
   }
   return n;
@@ -43,12 +43,6 @@ SheetChoice Choice(double seed, double rangeRow, double countRow) {
   return {static_cast<std::uint32_t>(Whole(seed, 0, UINT32_MAX, "seed")),
           static_cast<std::int16_t>(Whole(rangeRow, 0, form.Diapazon[0].ListCount() - 1, "range")),
           static_cast<std::int16_t>(Whole(countRow, 0, form.Diapazon[1].ListCount() - 1, "count"))};
-}
-
-val Strings(const std::vector<std::string>& texts) {
-  val out = val::array();
-  for (const std::string& text : texts) out.call<void>("push", text);
-  return out;
 }
 
 val WorksheetForPage(double seed, double rangeRow, double countRow) {
@@ -62,7 +56,7 @@ val WorksheetForPage(double seed, double rangeRow, double countRow) {
   for (const SheetExercise& e : sheet.exercises) {
     val exercise = val::object();
     exercise.set("heading", e.heading);
-    exercise.set("answers", Strings({e.result, e.sum, e.exact}));
+    exercise.set("answers", JsArray({e.result, e.sum, e.exact}));
     exercises.call<void>("push", exercise);
   }
   out.set("exercises", exercises);

@@ -9,18 +9,13 @@
 #include <vector>
 
 #include "exercise.h"
+#include "js_values.h"
 #include "texts.h"
 
 namespace kviltora {
 namespace {
 
 using emscripten::val;
-
-val JsArray(const std::vector<std::string>& lines) {
-  val out = val::array();
-  for (const std::string& line : lines) out.call<void>("push", line);
-  return out;
-}
 
 class Practice {
  public:
