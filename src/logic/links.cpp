@@ -161,15 +161,6 @@ bool IsWholeNumber(std::string_view text) {
          number.unsignedText.data() + number.unsignedText.size() == text.data() + text.size();
 }
 
-bool Overflows(std::string_view number) {
-  try {
-    ParseLeadingNumber(number);
-    return false;
-  } catch (const NumberOverflow&) {
-    return true;
-  }
-}
-
 // The fraction as the input box keeps it when it is set whole into the empty
 // box; a fraction the box would cut, or that is not wholly one number, is refused.
 std::optional<std::string> KeptFraction(const std::optional<std::string>& x, std::string& notice) {
@@ -188,7 +179,7 @@ std::optional<std::string> KeptFraction(const std::optional<std::string>& x, std
     notice = "дробта (x) не е десетично число.";
     return std::nullopt;
   }
-  if (Overflows(fraction)) {
+  if (OverflowsADouble(fraction)) {
     notice = "дробта (x) е твърде голямо число.";
     return std::nullopt;
   }

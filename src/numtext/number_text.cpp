@@ -142,6 +142,15 @@ double ParseLeadingNumber(std::string_view text) {
   return number.negative && value != 0 ? -value : value;
 }
 
+bool OverflowsADouble(std::string_view text) {
+  try {
+    ParseLeadingNumber(text);
+    return false;
+  } catch (const NumberOverflow&) {
+    return true;
+  }
+}
+
 std::string FormatGeneral(double x) {
   if (x == 0) return "0";
   const Significand s = RoundToSignificant(std::fabs(x));

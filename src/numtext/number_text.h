@@ -30,6 +30,8 @@ LeadingNumber ScanLeadingNumber(std::string_view text);
 // The value of the number the text begins with; 0 when it begins with none.
 // Throws NumberOverflow instead of ever yielding an infinity.
 double ParseLeadingNumber(std::string_view text);
+// Whether ParseLeadingNumber throws NumberOverflow for the text.
+bool OverflowsADouble(std::string_view text);
 
 // The default text of a finite number: 15 significant digits, "." as separator.
 std::string FormatGeneral(double x);

@@ -44,15 +44,6 @@ std::optional<std::string> FractionRefusal(FractionReading reading) {
   return texts::TooManyDecimals(kMostExactDecimals);
 }
 
-bool OverflowsADouble(std::string_view text) {
-  try {
-    ParseLeadingNumber(text);
-    return false;
-  } catch (const NumberOverflow&) {
-    return true;
-  }
-}
-
 // The trace lines the computer writes for the same input and count, in
 // doubles, as the window's conversion writes them.
 std::vector<std::string> ComputerProducts(std::string_view fraction, int count) {
