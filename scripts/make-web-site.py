@@ -4,6 +4,7 @@ its fallback font with its licence, the icons, the program's licence and a
 service worker that keeps what the page uses for offline use.
 
 Usage: make-web-site.py SITE_FOLDER"""
+import base64
 import hashlib
 import json
 import re
@@ -16,10 +17,15 @@ from fontTools import subset
 
 ROOT = Path(__file__).resolve().parent.parent
 PAGE = ROOT / "src/web"
-PAGE_FILES = [
-    "index.html", "style.css", "app.js", "core_loader.js", "common.js", "window.js", "practice.js",
-    "links.js", "worksheet.js", "worksheet.css", "manifest.webmanifest",
-]
+PAGE_FILES = ["style.css", "worksheet.css", "manifest.webmanifest"]
+# The page's modules, each after those it imports, served as one file: a page of
+# many small files waits on their requests, which a browser sends a few at a
+# time. The core's loader comes first, so that nothing delays its request.
+MODULES = ["core_loader", "common", "window", "links", "practice", "worksheet", "app"]
+BUNDLE = "kviltora.js"
+IMPORT = re.compile(r"^import \{([^}]*)\} from '\./(\w+)\.js';$", re.M)
+EXPORT = re.compile(r"^export ((?:async )?(?:const|function) (\w+))", re.M)
+INLINE_SCRIPT = re.compile(r"<script>(.*?)</script>", re.S)
 ICON_SIZES = ["32", "192", "512"]
 NOTICE = re.compile(r"SPDX-License-Identifier|Source:")
 
@@ -97,6 +103,36 @@ def without_comments(name: str) -> str:
     return text
 
 
+def bundle() -> str:
+    """The modules as one: each runs in a function of its own, whose result is
+    what it exports, and an import takes its names from that result. Only the
+    forms the modules use are understood; any other import or export fails the
+    build rather than the page."""
+    notice = [line for line in without_comments("app.js").split("\n") if NOTICE.search(line)]
+    parts = ["\n".join(notice) + "\n"]
+    for name in MODULES:
+        lines = without_comments(f"{name}.js").split("\n")
+        text = "\n".join(line for line in lines if not NOTICE.search(line))
+        exports = EXPORT.findall(text)
+        text = IMPORT.sub(lambda m: f"const {{{m.group(1)}}} = ${m.group(2)};", text)
+        text = EXPORT.sub(r"\1", text)
+        if re.search(r"^(import|export)\b", text, re.M):
+            sys.exit(f"{name}.js: an import or export that the bundle does not understand")
+        names = ", ".join(exported for _, exported in exports)
+        parts.append(f"const ${name} = (() => {{\n{text}\nreturn {{ {names} }};\n}})();\n")
+    return "".join(parts)
+
+
+def page(html: str) -> str:
+    """index.html with each inline script allowed by its hash, so that the policy
+    still forbids every other."""
+    hashes = [
+        "'sha256-" + base64.b64encode(hashlib.sha256(code.encode()).digest()).decode() + "'"
+        for code in INLINE_SCRIPT.findall(html)
+    ]
+    return html.replace("script-src 'self'", " ".join(["script-src 'self'", *hashes]), 1)
+
+
 def service_worker(site: Path) -> None:
     """Writes the lists in front of sw.js: the files it keeps on install, and those
     it keeps once they are used: the fonts, which a device with a serif of its own
@@ -119,6 +155,10 @@ def main() -> None:
     site = Path(sys.argv[1])
     for name in PAGE_FILES:
         (site / name).write_text(without_comments(name), encoding="utf-8")
+    (site / "index.html").write_text(page(without_comments("index.html")), encoding="utf-8")
+    (site / BUNDLE).write_text(bundle(), encoding="utf-8")
+    for name in MODULES:  # served apart by earlier builds
+        (site / f"{name}.js").unlink(missing_ok=True)
     fonts = site / "fonts"
     fonts.mkdir(exist_ok=True)
     for stale in fonts.iterdir():

@@ -1,14 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Loads the core. index.html runs this module as soon as it arrives, so the
-// .wasm is asked for beside the glue instead of after it, and compiled as it
-// downloads, while the glue is still being read; the glue is then handed the
-// compiled module instead of fetching the file a second time.
+// Loads the core. The .wasm's request is the one index.html has already sent,
+// or, where that script did not run, one sent as this module starts; it is
+// compiled as it downloads, while the glue is still being read, and the glue is
+// then handed the compiled module instead of fetching the file a second time.
 
 const wasm = new URL('kviltora_core.wasm', import.meta.url);
 // A server that sends the .wasm under another type than application/wasm
 // leaves only the slower way, and a second download.
 const compile = () =>
-  WebAssembly.compileStreaming(fetch(wasm)).catch(() =>
+  WebAssembly.compileStreaming(self.kviltoraWasm ?? fetch(wasm)).catch(() =>
     fetch(wasm)
       .then((response) => response.arrayBuffer())
       .then((bytes) => WebAssembly.compile(bytes)),

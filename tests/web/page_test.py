@@ -399,6 +399,9 @@ class PageTest(OnePageTest):
         self.assertGreater(len(urls), 5)
         for url in urls:
             self.assertTrue(url.startswith(origin + "/"), url)
+        # The core, which the window waits for, is asked for before the page's other files.
+        first = [url for url in urls if url.endswith((".wasm", ".js", ".css"))][0]
+        self.assertEqual(first, origin + "/kviltora_core.wasm")
         self.assertEqual([e for e in self.driver.get_log("browser") if e["level"] == "SEVERE"], [])
 
 
@@ -967,6 +970,9 @@ class OfflineAndFailureTest(unittest.TestCase):
         for address in (url + "/", url + "/index.html"):
             self.assertEqual(self.load(address), "ready", address)
             self.assertTrue(self.driver.execute_script(controlled), address)
+            # The browser takes every file from the worker's cache without waking the worker.
+            sources = "return performance.getEntriesByType('resource').map(e => e.workerFinalSourceType)"
+            self.assertEqual(set(self.driver.execute_script(sources)), {"cache"}, address)
             page = Page(self.driver, address)
             page.choose("Diapazon(1)", "10")
             page.control("Command1(0)").click()
@@ -1016,8 +1022,7 @@ def visit_once(test, start, env=None):
     # The tab's icon is the browser's own business, which it may fetch again.
     asked = {path: n for (by, path), n in requests.items() if by == "page"}
     test.assertEqual({path: n for path, n in asked.items() if n != 1 and "/icons/" not in path}, {})
-    for path in ("/", "/style.css", "/app.js", "/common.js", "/window.js", "/practice.js",
-                 "/kviltora_core.js", "/kviltora_core.wasm"):
+    for path in ("/", "/style.css", "/kviltora.js", "/kviltora_core.js", "/kviltora_core.wasm"):
         test.assertIn(path, asked)
     fonts = sorted(key for key in requests.elements() if key[1].endswith(".woff2"))
     return Page(driver, url), fonts
