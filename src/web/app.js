@@ -15,6 +15,10 @@ import { loadCore } from './core_loader.js';
 const failure = document.getElementById('failure');
 failure.hidden = true; // the module runs; the notice returns only if it fails
 
+// Start-up is a few short tasks, so that a tap or a key the browser already has
+// never waits long; the window stays hidden until the last of them shows it.
+const nextTask = () => globalThis.scheduler?.yield?.() ?? new Promise((done) => setTimeout(done));
+
 async function start() {
   const loaded = loadCore();
   // The fonts load beside the core: the device's own at once, else the page's
@@ -22,9 +26,11 @@ async function start() {
   const faces = ['400', '700'].map((weight) => `${weight} 1em "Kviltora Serif"`);
   const fonts = Promise.all(faces.map((face) => document.fonts.load(face).catch(() => [])));
   const core = await loaded;
+  await nextTask();
   const form = addressed(new core.Form());
   followMinimumFontSize();
   const page = buildWindow(core, form);
+  await nextTask();
   // Its startWith(fraction, count) starts an exercise that the page itself chooses.
   const practice = buildPractice(core, form, windowArea, page.layout.arrange,
     exerciseAddress(core, form));
@@ -32,6 +38,7 @@ async function start() {
   form.load();
   // The window shows with its own fonts, never a fallback that swaps later.
   await fonts;
+  await nextTask();
   windowArea.hidden = false;
   page.layout.arrange();
   // In the same task as the window is shown: a link's example is the first thing painted.
