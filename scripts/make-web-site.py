@@ -18,11 +18,16 @@ from fontTools import subset
 ROOT = Path(__file__).resolve().parent.parent
 PAGE = ROOT / "src/web"
 PAGE_FILES = ["style.css", "worksheet.css", "manifest.webmanifest"]
-# The page's modules, each after those it imports, served as one file: a page of
-# many small files waits on their requests, which a browser sends a few at a
-# time. The core's loader comes first, so that nothing delays its request.
+# The page's modules, each after those it imports, served as one file with the
+# core's glue: a page of many small files waits on their requests, which a
+# browser sends a few at a time.
 MODULES = ["core_loader", "common", "window", "links", "practice", "worksheet", "app"]
 BUNDLE = "kviltora.js"
+# The glue stays in the site on its own too, for other pages that import the core
+# (the tests' and the benchmark's); the page never asks for it, nor does its worker.
+GLUE = "kviltora_core.js"
+GLUE_EXPORT = "export default createKviltoraCore;"
+GLUE_IMPORT = re.compile(r"^import createKviltoraCore from '\./kviltora_core\.js';\n", re.M)
 IMPORT = re.compile(r"^import \{([^}]*)\} from '\./(\w+)\.js';$", re.M)
 EXPORT = re.compile(r"^export ((?:async )?(?:const|function) (\w+))", re.M)
 INLINE_SCRIPT = re.compile(r"<script>(.*?)</script>", re.S)
@@ -103,16 +108,20 @@ def without_comments(name: str) -> str:
     return text
 
 
-def bundle() -> str:
-    """The modules as one: each runs in a function of its own, whose result is
-    what it exports, and an import takes its names from that result. Only the
-    forms the modules use are understood; any other import or export fails the
-    build rather than the page."""
+def bundle(glue: str) -> str:
+    """The glue and the modules as one: the glue's factory is a name of the whole,
+    and each module runs in a function of its own, whose result is what it
+    exports, and an import takes its names from that result. Only the forms the
+    modules use are understood; any other import or export fails the build rather
+    than the page."""
+    if glue.count(GLUE_EXPORT) != 1:
+        sys.exit(f"{GLUE}: not the one export the bundle expects")
     notice = [line for line in without_comments("app.js").split("\n") if NOTICE.search(line)]
-    parts = ["\n".join(notice) + "\n"]
+    parts = ["\n".join(notice) + "\n", glue.replace(GLUE_EXPORT, ""), "\n"]
     for name in MODULES:
         lines = without_comments(f"{name}.js").split("\n")
         text = "\n".join(line for line in lines if not NOTICE.search(line))
+        text = GLUE_IMPORT.sub("", text)
         exports = EXPORT.findall(text)
         text = IMPORT.sub(lambda m: f"const {{{m.group(1)}}} = ${m.group(2)};", text)
         text = EXPORT.sub(r"\1", text)
@@ -138,7 +147,7 @@ def service_worker(site: Path) -> None:
     it keeps once they are used: the fonts, which a device with a serif of its own
     never downloads, and the licences, which the window never shows."""
     files = sorted(p.relative_to(site).as_posix() for p in site.rglob("*") if p.is_file())
-    files = [f for f in files if f != "sw.js"]
+    files = [f for f in files if f not in ("sw.js", GLUE)]
     digest = hashlib.sha256()
     for name in files:
         digest.update(name.encode() + b"\0" + (site / name).read_bytes())
@@ -156,7 +165,7 @@ def main() -> None:
     for name in PAGE_FILES:
         (site / name).write_text(without_comments(name), encoding="utf-8")
     (site / "index.html").write_text(page(without_comments("index.html")), encoding="utf-8")
-    (site / BUNDLE).write_text(bundle(), encoding="utf-8")
+    (site / BUNDLE).write_text(bundle((site / GLUE).read_text(encoding="utf-8")), encoding="utf-8")
     for name in MODULES:  # served apart by earlier builds
         (site / f"{name}.js").unlink(missing_ok=True)
     fonts = site / "fonts"

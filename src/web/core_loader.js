@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Loads the core. The .wasm's request is the one index.html has already sent,
 // or, where that script did not run, one sent as this module starts; it is
-// compiled as it downloads, while the glue is still being read, and the glue is
-// then handed the compiled module instead of fetching the file a second time.
+// compiled as it downloads, while the page's script is still being read, and the
+// glue is then handed the compiled module instead of fetching the file again.
+
+import createKviltoraCore from './kviltora_core.js';
 
 const wasm = new URL('kviltora_core.wasm', import.meta.url);
 // A server that sends the .wasm under another type than application/wasm
@@ -18,7 +20,6 @@ compiled?.catch(() => {}); // a failure is the loading's, and loadCore reports i
 
 export async function loadCore() {
   if (!compiled) throw new Error('no WebAssembly');
-  const { default: createKviltoraCore } = await import('./kviltora_core.js');
   // The glue waits for its module without looking back, so a module that never
   // comes must fail the loading here.
   let failed;
