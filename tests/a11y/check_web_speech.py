@@ -7,7 +7,7 @@ import sys
 from check_speech import contains, read
 
 NOTHING = "Нищо не е избрано."
-RESULT = "0.01001100110. След обратно преобразуване числото е: 0.2998046875"
+RESULT = "0.01001100110. След обратно преобразуване числото е: 0.29980468750"
 # The first three lines of each locked box as it wraps them.
 DESCRIPTION = [
     "Преобразуването на десетична дроб в двоична е подобно на",
@@ -51,7 +51,7 @@ def main():
     # The window's checks read what was said before the exercise started.
     said = heard[: heard.index(EXERCISE[0])] if EXERCISE[0] in heard else heard
     print("\n".join(line for line in transcript if line not in ("  tab", "  left shift")))
-    alone = {"0.01001100110", "След обратно преобразуване числото е: 0.2998046875"}
+    alone = {"0.01001100110", "След обратно преобразуване числото е: 0.29980468750"}
     # fmt: off
     checks = [
         ("the description's first line on focus, then line by line with the arrows",
