@@ -35,6 +35,7 @@ async function start() {
   const practice = buildPractice(core, form, windowArea, page.layout.arrange,
     exerciseAddress(core, form));
   const sheets = worksheets(core, form, practice.bar);
+  page.layout.carry(practice.bar);
   form.load();
   // The window shows with its own fonts, never a fallback that swaps later.
   await fonts;

@@ -179,19 +179,34 @@ function arranger(placed) {
     boxes.forEach((box, i) => (box.style.height = `${heights[i]}px`));
     windowArea.style.minHeight = '';
   };
+  // The page's own buttons, once carried: below the window beside it, and in the
+  // column right after its title row, so that a phone shows them on its first screen.
+  let carried = null;
+  const carry = (bar) => {
+    const title = inColumn[0];
+    carried = { bar, home: bar.previousElementSibling, after: title.elements.at(-1) };
+    bar.style.setProperty('--column', title.control.column);
+    arrange();
+  };
+  const keepingFocus = (move) => {
+    const focused = document.activeElement;
+    move();
+    if (document.activeElement !== focused) focused?.focus({ preventScroll: true });
+  };
   // Read again whenever the page changes size: a phone turned, a zoom, a window resized.
   const arrange = () => {
     shown = getComputedStyle(windowArea).getPropertyValue('--arrangement').trim();
     const order = (shown === 'column' ? inColumn : placed).flatMap(({ elements }) => elements);
-    if (order.some((element, i) => windowArea.children[i] !== element)) {
-      const focused = document.activeElement;
-      windowArea.append(...order);
-      if (document.activeElement !== focused) focused?.focus({ preventScroll: true });
+    const children = [...windowArea.children].filter((element) => element !== carried?.bar);
+    if (order.some((element, i) => children[i] !== element)) {
+      keepingFocus(() => windowArea.append(...order));
     }
+    const at = carried && (shown === 'column' ? carried.after : carried.home);
+    if (at && at.nextElementSibling !== carried.bar) keepingFocus(() => at.after(carried.bar));
     locked.forEach((box) => (box.style.height = ''));
     fit(locked);
   };
-  return { arrange, fit, arrangement: () => shown };
+  return { arrange, fit, carry, arrangement: () => shown };
 }
 
 // A minimum font size raises the text but not lengths in rem; the root takes the
@@ -275,6 +290,7 @@ export function buildWindow(core, form) {
   document.title = look.caption;
   const px = (twips) => twips / look.twipsPerPixel;
   windowArea.style.setProperty('--width', px(look.width));
+  document.body.style.setProperty('--window-width', px(look.width)); // the page's buttons line up with it
   windowArea.style.setProperty('--height', px(look.height));
   windowArea.style.backgroundColor = rgb(look.back);
   layout = arranger(placed);
