@@ -25,6 +25,13 @@ EXERCISE = [
 ]
 
 
+def first_after_load(said):
+    """What Orca says first once the page has loaded, past its own mode changes."""
+    loaded = next((i for i, s in enumerate(said) if s.startswith("Finished loading")), -1)
+    rest = [s for s in said[loaded + 1:] if s not in ("Focus mode", "Browse mode")]
+    return rest[0] if loaded >= 0 and rest else ""
+
+
 def soon_after(said, first, then):
     """Whether `then` is said within a few utterances after every `first`."""
     starts = [i for i, s in enumerate(said) if s == first]
@@ -54,6 +61,8 @@ def main():
     alone = {"0.01001100110", "След обратно преобразуване числото е: 0.29980468750"}
     # fmt: off
     checks = [
+        ("the description whole, from its first word, as the page opens",
+         first_after_load(said) == "Описание на алгоритъма read only entry " + DESCRIPTION[0]),
         ("the description's first line on focus, then line by line with the arrows",
          "Описание на алгоритъма read only entry " + DESCRIPTION[0] in said
          and contains(said, DESCRIPTION[1:] + DESCRIPTION[1::-1])),

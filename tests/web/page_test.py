@@ -62,7 +62,8 @@ CONTROLS = {
 KEYBOARD_ORDER = {
     "window": ["Text1(0)", "Command1(1)", "Diapazon(0)", "Text1(1)", "Text1(2)", "Diapazon(1)",
                "Command1(0)", "Diapazon(2)"],
-    "column": [None, "Text1(1)", "Command1(1)", "Diapazon(1)", "Command1(0)", "Diapazon(2)",
+    # The column: its title row, the page's own buttons, then the window's controls.
+    "column": [None, "Упражнение", "Работен лист", "Text1(1)", "Command1(1)", "Diapazon(1)", "Command1(0)", "Diapazon(2)",
                "Text1(2)", "Diapazon(0)", "Text1(0)"],
 }
 TRACE_045_10 = "\n".join([
@@ -544,7 +545,7 @@ class LinkTest(OnePageTest):
         self.assertEqual(self.driver.current_url, URL + "#x=0.45&n=6&mode=practice")
         p.js("location.hash = 'x=0.5&n=6'")  # another link while it runs
         WebDriverWait(self.driver, 5).until(lambda _: p.control("MainForm").is_displayed())
-        self.assertEqual(self.shown()[2:], ("0.1", SUM + "1"))
+        self.assertEqual(self.shown()[2:], ("0.1", SUM + "0.5"))
 
     def test_the_worksheet_button_opens_a_new_sheet_and_goes_back(self):
         p = self.page
@@ -720,8 +721,10 @@ return {
     * new DOMMatrix(getComputedStyle(area).transform).a,
   target: least('button, input, [role=option]', (e) => Math.min(box(e).width, box(e).height)),
   cut: all.filter((e) => e.matches('.label, button') && cut(e)).map((e) => e.dataset.control),
-  stray: [...area.children].filter((e) => !e.dataset.control && e.getClientRects().length)
-    .map((e) => e.className),
+  stray: [...area.children].filter((e) => !e.dataset.control && e.id !== 'practice-start'
+    && e.getClientRects().length).map((e) => e.className),
+  pageButtonBelowScreen: box(document.querySelector('#practice-start button')).bottom + scrollY
+    - innerHeight,
   sideways: page.scrollWidth - page.clientWidth,
   downwards: all.filter((e) => e.dataset.control).sort((a, b) => box(a).y - box(b).y)
     .map((e) => e.dataset.control),
@@ -731,6 +734,13 @@ return {
 LEAST_CONTROL = """return Math.min(...[...document.querySelectorAll('a, button, input, select, textarea, [tabindex]')]
   .filter((e) => e.tabIndex >= 0 && !e.disabled && e.getClientRects().length)
   .map((e) => Math.min(e.getBoundingClientRect().width, e.getBoundingClientRect().height)));"""
+
+
+# The boxes whose border would stand on the page's last pixel, or past it.
+BOXES_PAST_THE_EDGE = """const edge = document.documentElement.clientWidth - 1;
+return [...document.querySelectorAll('#window > *')].filter((e) => e.getClientRects().length
+  && parseFloat(getComputedStyle(e).borderRightWidth) > 0
+  && e.getBoundingClientRect().right > edge).map((e) => e.dataset.control);"""
 
 
 class ViewportTest(unittest.TestCase):
@@ -768,6 +778,7 @@ class ViewportTest(unittest.TestCase):
                 shown = "column" if seen["downwards"] == COLUMN else "window"
                 self.assertEqual((shown, seen["whole"]), (arrangement, arrangement == "column"))
                 self.assertEqual((seen["cut"], seen["sideways"], seen["stray"]), ([], 0, []))
+                self.assertLessEqual(seen["pageButtonBelowScreen"], 0)  # on the first screen
                 self.assertGreaterEqual(seen["text"], text)
                 self.assertGreaterEqual(seen["target"], target)
                 self.assertGreaterEqual(min(least), whole)
@@ -786,6 +797,10 @@ class ViewportTest(unittest.TestCase):
         self.assertEqual(lines[6].replace(" ", ""), "0111001100110011001100110")
         self.assertEqual(lines[7:], [line.strip() for line in TRACE_045_26])
         self.assertLessEqual(text.count("\f"), 2)
+        # Chromium cuts what stands on the printable width's last pixel: a box's right border.
+        driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print"})
+        self.addCleanup(driver.execute_cdp_cmd, "Emulation.setEmulatedMedia", {"media": ""})
+        self.assertEqual(page.js(BOXES_PAST_THE_EDGE), [])
 
     def test_contrast_theme_shows_the_chosen_row(self):
         driver, page = self.browser()
@@ -872,6 +887,10 @@ class PracticeTest(OnePageTest):
         self.assertTrue(p.control("MainForm").is_displayed())
         self.assertEqual(self.window_state(), before)
         self.assertEqual(p.js("return document.activeElement.textContent"), "Упражнение")
+        p.press(Keys.ENTER)  # a second exercise starts clean, and can be answered
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#practice .worked li"), [])
+        self.assertTrue(self.find("#practice-answer").is_displayed())
+        self.assertTrue(self.find("#practice .asking button").is_displayed())
 
     @needs("devtools")
     def test_a_contrast_theme_still_marks_the_lines_that_part(self):
@@ -934,6 +953,25 @@ const wait = () => fetch('manifest.webmanifest').then(() =>
     : setTimeout(wait, 100));
 wait();"""
 
+# Before the page's own script, counts its calls of update() and keeps the
+# registration's promise, so that the test can wait for the page to have decided.
+COUNT_UPDATES = """self.kviltoraUpdates = 0;
+const update = ServiceWorkerRegistration.prototype.update;
+ServiceWorkerRegistration.prototype.update = function () {
+  self.kviltoraUpdates += 1;
+  return update.call(this);
+};
+const register = ServiceWorkerContainer.prototype.register;
+ServiceWorkerContainer.prototype.register = function (...args) {
+  return (self.kviltoraRegistered = register.apply(this, args));
+};"""
+# The page asks, if at all, as soon as its registration is done; this waits for that.
+UPDATES_ASKED = """const done = arguments[0];
+const asked = () => self.kviltoraRegistered
+  ? self.kviltoraRegistered.finally(() => done(self.kviltoraUpdates))
+  : setTimeout(asked, 20);
+asked();"""
+
 
 class OfflineAndFailureTest(unittest.TestCase):
     """Each with a browser of its own, so no service worker carries over."""
@@ -979,6 +1017,22 @@ class OfflineAndFailureTest(unittest.TestCase):
             page.choose("Diapazon(1)", "10")
             page.control("Command1(0)").click()
             self.assertEqual(page.value("Text1(2)"), TRACE_045_10, address)
+        # A shared link to which a mail program added a query still opens its example.
+        self.assertEqual(self.load(url + "/?from=mail#x=0.3&n=10"), "ready")
+        self.assertEqual(Page(self.driver, url).value("Text1(2)").split("\n")[0],
+                         "Преобразувам десетичната дроб: 0.3")
+
+    def test_only_a_page_its_worker_served_asks_for_a_new_release(self):
+        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument",
+                                    {"source": COUNT_UPDATES})
+        with serve({"/": SITE}) as url:
+            asked = []
+            for _visit in ("first", "served"):
+                self.assertEqual(self.load(url + "/"), "ready")
+                asked.append(self.driver.execute_async_script(UPDATES_ASKED))
+                self.driver.execute_async_script(
+                    "navigator.serviceWorker.ready.then(() => arguments[0]())")
+        self.assertEqual(asked, [0, 1])
 
     def test_a_new_release_comes_with_the_visit_after_a_short_one(self):
         live = Path(self.enterContext(tempfile.TemporaryDirectory())) / "site"
