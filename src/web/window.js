@@ -166,6 +166,13 @@ function optionRow(list, i, item) {
 // so that the page scrolls and not the box.
 function arranger(placed) {
   const inColumn = [...placed].sort((a, b) => a.control.column - b.control.column);
+  // Beside the column, the keyboard's order, after the title, which never takes the
+  // focus: read from the top, the page starts with it. A screen reader that takes
+  // in the page only once the window is there then rests on the title, and hears
+  // the focus land on the description; resting on the description itself, it
+  // would hear nothing when the focus lands there.
+  const title = inColumn[0];
+  const inWindow = [title, ...placed.filter((shown) => shown !== title)];
   const locked = placed.filter(({ control }) => control.locked).map(({ elements }) => elements[0]);
   let shown = 'window';
   const growsItself = CSS.supports('field-sizing', 'content'); // as style.css asks there
@@ -183,7 +190,6 @@ function arranger(placed) {
   // column right after its title row, so that a phone shows them on its first screen.
   let carried = null;
   const carry = (bar) => {
-    const title = inColumn[0];
     carried = { bar, home: bar.previousElementSibling, after: title.elements.at(-1) };
     bar.style.setProperty('--column', title.control.column);
     arrange();
@@ -196,7 +202,7 @@ function arranger(placed) {
   // Read again whenever the page changes size: a phone turned, a zoom, a window resized.
   const arrange = () => {
     shown = getComputedStyle(windowArea).getPropertyValue('--arrangement').trim();
-    const order = (shown === 'column' ? inColumn : placed).flatMap(({ elements }) => elements);
+    const order = (shown === 'column' ? inColumn : inWindow).flatMap(({ elements }) => elements);
     const children = [...windowArea.children].filter((element) => element !== carried?.bar);
     if (order.some((element, i) => children[i] !== element)) {
       keepingFocus(() => windowArea.append(...order));
