@@ -11,6 +11,8 @@ import { buildWindow, followMinimumFontSize, windowArea } from './window.js';
 import { addressed, exerciseAddress, followAddress } from './links.js';
 import { worksheets } from './worksheet.js';
 import { loadCore } from './core_loader.js';
+import { lmsSession } from './scorm.js';
+import { tellFramer } from './embed.js';
 
 const failure = document.getElementById('failure');
 failure.hidden = true; // the module runs; the notice returns only if it fails
@@ -32,9 +34,20 @@ async function start() {
   const page = buildWindow(core, form);
   await nextTask();
   // Its startWith(fraction, count) starts an exercise that the page itself chooses.
+  const lms = lmsSession(core);
+  const reported = (report) => {
+    lms.report(report);
+    tellFramer(report);
+  };
   const practice = buildPractice(core, form, windowArea, page.layout.arrange,
-    exerciseAddress(core, form));
+    exerciseAddress(core, form), reported);
   const sheets = worksheets(core, form, practice.bar);
+  // The help stands in the page itself, so that it is a plain link; it joins the bar's buttons.
+  const help = document.getElementById('help-link');
+  if (help) {
+    practice.bar.querySelector('button:last-of-type').after(help);
+    help.hidden = false;
+  }
   form.load();
   // The window shows with its own fonts, never a fallback that swaps later.
   await fonts;
