@@ -25,7 +25,7 @@ if [ "$group" != run ]; then
     webkit2gtk-driver poppler-utils
     desktop-file-utils appstream dpkg-dev file lintian
     clang libclang-rt-14-dev valgrind
-    libbenchmark-dev jq
+    libbenchmark-dev jq libxml2-utils
     emscripten chromium chromium-driver python3-selenium
     fonts-croscore python3-fonttools python3-brotli fonts-dejavu-core
   )
