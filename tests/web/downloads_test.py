@@ -153,7 +153,8 @@ class SiteArchiveTest(unittest.TestCase):
             url = base + "/school/maths/kviltora/"
             self.assertEqual(load_page(driver, url), "ready")
             scope = driver.execute_async_script(
-                "navigator.serviceWorker.ready.then(r => arguments[0](r.scope))")
+                "Promise.race([navigator.serviceWorker.ready.then(r => r.scope),"
+                " new Promise(done => setTimeout(done, 5000, null))]).then(arguments[0])")
             self.assertEqual(scope, url)
             manifest = driver.execute_script(
                 "return new URL(document.querySelector('link[rel=manifest]').href).pathname")
@@ -223,8 +224,9 @@ class ScormTest(unittest.TestCase):
     def leave(self):
         self.player("document.getElementById('lesson').src = 'about:blank'")
         self.driver.execute_async_script(
-            "const done = arguments[0], wait = () => window.calls.some(c => c[0] === 'LMSFinish')"
-            " ? done() : setTimeout(wait, 10); wait();")
+            "const done = arguments[0], until = performance.now() + 5000;"
+            "const wait = () => window.calls.some(c => c[0] === 'LMSFinish')"
+            " || performance.now() > until ? done() : setTimeout(wait, 10); wait();")
 
     def test_reports_the_exercise_and_the_runtime_holds_it(self):
         self.lesson()
@@ -320,7 +322,8 @@ class EmbedTest(unittest.TestCase):
             self.assertEqual(exercise(driver, "0.375", "6", ANSWERS_0375), SCORE_0375)
             driver.switch_to.default_content()
             received = driver.execute_async_script(
-                "const done = arguments[0], wait = () => window.received.length"
+                "const done = arguments[0], until = performance.now() + 5000;"
+                "const wait = () => window.received.length || performance.now() > until"
                 " ? done(window.received) : setTimeout(wait, 10); wait();")
             self.assertEqual(received, [[site, MESSAGE_0375]])
             self.assertEqual(json.loads(json.dumps(received[0][1])), MESSAGE_0375)
