@@ -30,11 +30,14 @@ if [ "$group" != run ]; then
     fonts-croscore python3-fonttools python3-brotli fonts-dejavu-core
   )
 fi
-# The HTML checker runs on Java; Lighthouse comes through npm, which a Node.js
-# of another origin than Debian's may already bring along.
+# The HTML checker runs on Java; Lighthouse, and the SCORM runtime of the
+# downloads' test, come through npm, which a Node.js of another origin than
+# Debian's may already bring along.
+if [ "$group" != run ]; then
+  command -v npm >/dev/null || packages+=(npm)
+fi
 if [ "$group" = audit ]; then
   packages+=(default-jre-headless)
-  command -v npm >/dev/null || packages+=(npm)
 fi
 packages+=("$@")
 
