@@ -33,12 +33,13 @@ async function start() {
   followMinimumFontSize();
   const page = buildWindow(core, form);
   await nextTask();
-  // Its startWith(fraction, count) starts an exercise that the page itself chooses.
+  // A finished exercise goes to the learning platform and the framing page, where there are any.
   const lms = lmsSession(core);
   const reported = (report) => {
     lms.report(report);
     tellFramer(report);
   };
+  // Its startWith(fraction, count) starts an exercise that the page itself chooses.
   const practice = buildPractice(core, form, windowArea, page.layout.arrange,
     exerciseAddress(core, form), reported);
   const sheets = worksheets(core, form, practice.bar);

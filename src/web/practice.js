@@ -27,7 +27,8 @@ function summaryTable(captions, lines) {
 
 // `shown(fraction, count)` hears of each exercise started, `shown(null)` of its end;
 // `ended(report)` of each exercise done to its summary.
-export function buildPractice(core, form, windowArea, showWindow, shown = () => {}, ended = () => {}) {
+export function buildPractice(core, form, windowArea, showWindow, shown = () => {},
+  ended = () => {}) {
   const practice = new core.Practice();
   const captions = core.practiceCaptions();
 
