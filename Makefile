@@ -56,13 +56,17 @@ screenshot:
 	@scripts/screenshot.sh
 
 # The Debian package, left in dist/ (the only .deb there): install it with
-# `sudo apt-get install ./dist/kviltora_<version>_<arch>.deb`.
-package: build
+# `sudo apt-get install ./dist/kviltora_<version>_<arch>.deb`. Beside it, the
+# page's three downloads: the site for any static host, the page as one file
+# that opens from disk, and the page as a SCORM 1.2 package.
+VERSION = $(shell sed -n 's/^project.kviltora VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+package: build web
 	@rm -f $(BUILD_DIR)/package/kviltora_*.deb
 	@cmake --build $(BUILD_DIR) --target package > /dev/null
-	@mkdir -p dist && rm -f dist/kviltora_*.deb
+	@mkdir -p dist && rm -f dist/kviltora_*.deb dist/kviltora-*.zip dist/kviltora-*.html
 	@cp $(BUILD_DIR)/package/kviltora_*.deb dist/
 	@ls dist/kviltora_*.deb
+	@/usr/bin/python3 scripts/make-downloads.py $(WEB_SITE) dist $(VERSION)
 
 # The sanitized and the libFuzzer builds keep folders of their own.
 SANITIZE_DIR ?= build-sanitize

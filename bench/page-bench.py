@@ -6,7 +6,8 @@ against a bare page's (bench/floor: one module showing one text box), the time
 from a click on «Изчисли» to the redrawn page, and in the exercise the time
 from an answer to the redrawn page, and from the last answer of a 25-digit
 exercise to its drawn summary; start-up at a link, to the painted calculated
-example, beside the plain start-up. With --before and the site of another
+example, beside the plain start-up; the downloads' sizes, and the single file's
+start-up from disk beside the served page's. With --before and the site of another
 build, that site's first visits and start-up are measured in the same run, the
 sites taking turns.
 
@@ -17,7 +18,9 @@ import contextlib
 import gzip
 import random
 import statistics
+import subprocess
 import sys
+import tempfile
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent / "scripts"))
@@ -183,6 +186,13 @@ def main():
     with contextlib.ExitStack() as stack:
         urls = {name: stack.enter_context(serve({"/": site})) + "/" for name, site in sites.items()}
         urls["link"] = urls["this"] + LINK
+        # The downloads as `make package` makes them; the single file opened from disk.
+        dist = Path(stack.enter_context(tempfile.TemporaryDirectory()))
+        scripts = Path(__file__).resolve().parent.parent / "scripts"
+        subprocess.run([sys.executable, str(scripts / "make-downloads.py"), str(sites["this"]),
+                        str(dist), "bench"], check=True, stdout=subprocess.DEVNULL)
+        downloads = {f.name: f.stat().st_size for f in sorted(dist.iterdir())}
+        urls["file"] = (dist / "kviltora-bench.html").as_uri()
         driver = page_chromium()
         stack.callback(driver.quit)
         cold = startups(driver, urls, options.rounds, cold=True)
@@ -194,6 +204,8 @@ def main():
     print("Browser page, headless Chromium on 127.0.0.1")
     print_first_visits(visits)
     print(f"  the whole site, gzipped: {whole / 1024:.1f} KiB")
+    print("  the downloads: " + ", ".join(f"{name} {size / 1024:.1f} KiB"
+                                         for name, size in downloads.items()))
     print(
         f"  start-up with Liberation Serif on the device, median of {options.rounds} rounds, "
         f"the sites in turn, and this one at {LINK}: window painted (page ready), ms"

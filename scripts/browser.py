@@ -264,6 +264,6 @@ class Page:
         return self.js("return document.querySelector('[role=status]').textContent.trim()")
 
     def focused(self):
-        # A control of the window by its name; a page's own button by its caption.
+        # A control of the window by its name; a page's own button or link by its caption.
         return self.js("const e = document.activeElement;"
-                       "return e.dataset.control ?? (e.matches('button') ? e.textContent : null)")
+                       "return e.dataset.control ?? (e.matches('button, a') ? e.textContent : null)")

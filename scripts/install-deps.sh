@@ -25,16 +25,19 @@ if [ "$group" != run ]; then
     webkit2gtk-driver poppler-utils
     desktop-file-utils appstream dpkg-dev file lintian
     clang libclang-rt-14-dev valgrind
-    libbenchmark-dev jq
+    libbenchmark-dev jq libxml2-utils
     emscripten chromium chromium-driver python3-selenium
     fonts-croscore python3-fonttools python3-brotli fonts-dejavu-core
   )
 fi
-# The HTML checker runs on Java; Lighthouse comes through npm, which a Node.js
-# of another origin than Debian's may already bring along.
+# The HTML checker runs on Java; Lighthouse, and the SCORM runtime of the
+# downloads' test, come through npm, which a Node.js of another origin than
+# Debian's may already bring along.
+if [ "$group" != run ]; then
+  command -v npm >/dev/null || packages+=(npm)
+fi
 if [ "$group" = audit ]; then
   packages+=(default-jre-headless)
-  command -v npm >/dev/null || packages+=(npm)
 fi
 packages+=("$@")
 

@@ -17,11 +17,11 @@ from fontTools import subset
 
 ROOT = Path(__file__).resolve().parent.parent
 PAGE = ROOT / "src/web"
-PAGE_FILES = ["style.css", "worksheet.css", "manifest.webmanifest"]
+PAGE_FILES = ["style.css", "worksheet.css", "manifest.webmanifest", "help.html", "help.css"]
 # The page's modules, each after those it imports, served as one file with the
 # core's glue: a page of many small files waits on their requests, which a
 # browser sends a few at a time.
-MODULES = ["core_loader", "common", "window", "links", "practice", "worksheet", "app"]
+MODULES = ["core_loader", "common", "window", "links", "practice", "worksheet", "scorm", "embed", "app"]
 BUNDLE = "kviltora.js"
 # The glue stays in the site on its own too, for other pages that import the core
 # (the tests' and the benchmark's); the page never asks for it, nor does its worker.

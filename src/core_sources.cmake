@@ -20,5 +20,6 @@ set(KVILTORA_CORE_SOURCES
   runtime/random.cpp
   practice/exercise.cpp
   practice/texts.cpp
+  practice/report.cpp
 )
 set(KVILTORA_CORE_INCLUDES model numtext logic practice runtime)

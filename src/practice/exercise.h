@@ -51,6 +51,11 @@ class Exercise {
   // The steps done so far, one line each, as on the pupil's sheet.
   const std::vector<std::string>& Worked() const { return worked_; }
   const Summary& Summarised() const { return summary_; }  // empty until finished
+  // What the exercise is on and how it went so far, for those who collect results.
+  const std::string& FractionText() const { return fractionText_; }
+  int Count() const { return count_; }
+  int RightFirstTime() const { return rightFirstTime_; }
+  int Questions() const { return questions_; }
 
  private:
   enum class Step { kProduct, kDigit, kBinary, kDone };

@@ -141,4 +141,12 @@ std::string PeriodCut(std::uint64_t length, std::size_t shown) {
   return Fill("Периодът има % цифри; в скобите са първите %.", {Grouped(length), N(shown)});
 }
 
+std::string LmsRefused(std::string_view call) {
+  return Fill("Платформата за обучение не прие %; упражнението продължава без нея.", {call});
+}
+std::string LmsRefused(std::string_view call, std::string_view error) {
+  return Fill("Платформата за обучение не прие % (грешка %); упражнението продължава без нея.",
+              {call, error});
+}
+
 }  // namespace kviltora::practice_texts

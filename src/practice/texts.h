@@ -42,4 +42,8 @@ std::string BinaryEnds();
 std::string PeriodRepeats();
 std::string PeriodCut(std::uint64_t length, std::size_t shown);
 
+// The console's line when a learning platform refuses a call, with its error code if it gave one.
+std::string LmsRefused(std::string_view call);
+std::string LmsRefused(std::string_view call, std::string_view error);
+
 }  // namespace kviltora::practice_texts

@@ -11,6 +11,8 @@ import { buildWindow, followMinimumFontSize, windowArea } from './window.js';
 import { addressed, exerciseAddress, followAddress } from './links.js';
 import { worksheets } from './worksheet.js';
 import { loadCore } from './core_loader.js';
+import { lmsSession } from './scorm.js';
+import { tellFramer } from './embed.js';
 
 const failure = document.getElementById('failure');
 failure.hidden = true; // the module runs; the notice returns only if it fails
@@ -31,10 +33,22 @@ async function start() {
   followMinimumFontSize();
   const page = buildWindow(core, form);
   await nextTask();
+  // A finished exercise goes to the learning platform and the framing page, where there are any.
+  const lms = lmsSession(core);
+  const reported = (report) => {
+    lms.report(report);
+    tellFramer(report);
+  };
   // Its startWith(fraction, count) starts an exercise that the page itself chooses.
   const practice = buildPractice(core, form, windowArea, page.layout.arrange,
-    exerciseAddress(core, form));
+    exerciseAddress(core, form), reported);
   const sheets = worksheets(core, form, practice.bar);
+  // The help stands in the page itself, so that it is a plain link; it joins the bar's buttons.
+  const help = document.getElementById('help-link');
+  if (help) {
+    practice.bar.querySelector('button:last-of-type').after(help);
+    help.hidden = false;
+  }
   page.layout.carry(practice.bar);
   form.load();
   // The window shows with its own fonts, never a fallback that swaps later.

@@ -25,8 +25,10 @@ function summaryTable(captions, lines) {
   return table;
 }
 
-// `shown(fraction, count)` hears of each exercise started, `shown(null)` of its end.
-export function buildPractice(core, form, windowArea, showWindow, shown = () => {}) {
+// `shown(fraction, count)` hears of each exercise started, `shown(null)` of its end;
+// `ended(report)` of each exercise done to its summary.
+export function buildPractice(core, form, windowArea, showWindow, shown = () => {},
+  ended = () => {}) {
   const practice = new core.Practice();
   const captions = core.practiceCaptions();
 
@@ -95,11 +97,13 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
 
   // The answer stays in the box, selected, so that the next one replaces it.
   const answer = () => {
+    const wasFinished = practice.finished();
     const said = practice.check(box.value);
     draw();
     if (practice.finished()) swap(summary, end, asking, () => practice.finished());
     else box.select();
     say(said);
+    if (practice.finished() && !wasFinished) ended(practice.report());
   };
   check.addEventListener('click', answer);
   box.addEventListener('keydown', (event) => {

@@ -10,6 +10,7 @@
 
 #include "exercise.h"
 #include "js_values.h"
+#include "report_binding.h"
 #include "texts.h"
 
 namespace kviltora {
@@ -53,6 +54,7 @@ class Practice {
     out.set("binaryNote", summary.binaryNote);
     return out;
   }
+  val report() const { return ReportOf(ResultOf(exercise_)); }
 
  private:
   Exercise exercise_;
@@ -93,6 +95,7 @@ EMSCRIPTEN_BINDINGS(kviltora_practice) {
       .function("question", &Practice::question)
       .function("feedback", &Practice::feedback)
       .function("worked", &Practice::worked)
-      .function("summary", &Practice::summary);
+      .function("summary", &Practice::summary)
+      .function("report", &Practice::report);
   emscripten::function("practiceCaptions", &kviltora::PracticeCaptions);
 }

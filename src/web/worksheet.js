@@ -9,7 +9,8 @@ import { replaceAddress } from './links.js';
 
 // The sheet's look, fetched the first time a sheet opens: a page that never
 // shows one never downloads it.
-let styled = null;
+// A page that holds the look already, as the single-file edition does, fetches nothing.
+let styled = document.getElementById('worksheet-style') ? Promise.resolve() : null;
 function sheetStyle() {
   styled ??= new Promise((done) => {
     const link = element('link', { rel: 'stylesheet', href: 'worksheet.css' });

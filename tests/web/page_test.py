@@ -63,7 +63,7 @@ KEYBOARD_ORDER = {
     "window": ["Text1(0)", "Command1(1)", "Diapazon(0)", "Text1(1)", "Text1(2)", "Diapazon(1)",
                "Command1(0)", "Diapazon(2)"],
     # The column: its title row, the page's own buttons, then the window's controls.
-    "column": [None, "Упражнение", "Работен лист", "Text1(1)", "Command1(1)", "Diapazon(1)", "Command1(0)", "Diapazon(2)",
+    "column": [None, "Упражнение", "Работен лист", "Помощ", "Text1(1)", "Command1(1)", "Diapazon(1)", "Command1(0)", "Diapazon(2)",
                "Text1(2)", "Diapazon(0)", "Text1(0)"],
 }
 TRACE_045_10 = "\n".join([
@@ -941,6 +941,58 @@ class PracticeTest(OnePageTest):
 @unittest.skipUnless(os.environ.get("DISPLAY"), "WebKitGTK needs an X display: run it in xvfb-run")
 class WebKitPracticeTest(PracticeTest):
     features, start_browser = set(), WebKitWindowTest.start_browser
+
+
+# The help's text and links, each with its colour and the colour behind it, its size
+# and, for a link, the height a finger has; and how far the page scrolls sideways.
+HELP_MEASURE = """const opaque = (e) => { for (; e; e = e.parentElement) {
+  const c = getComputedStyle(e).backgroundColor; if (!c.endsWith(', 0)')) return c; }
+  return 'rgb(255, 255, 255)'; };
+const texts = [...document.querySelectorAll('main *')].filter(e => [...e.childNodes]
+  .some(n => n.nodeType === 3 && n.textContent.trim()));
+return { sideways: document.documentElement.scrollWidth - document.documentElement.clientWidth,
+  texts: texts.map(e => [getComputedStyle(e).color, opaque(e), parseFloat(getComputedStyle(e).fontSize)]),
+  links: [...document.querySelectorAll('.back a')].map(e => e.getBoundingClientRect().height) };"""
+
+
+def contrast(foreground, background):
+    """The contrast ratio of two CSS colours, as the accessibility guidelines define it."""
+    def luminance(colour):
+        channels = [int(c) / 255 for c in re.findall(r"\d+", colour)[:3]]
+        linear = [c / 12.92 if c <= 0.04045 else ((c + 0.055) / 1.055) ** 2.4 for c in channels]
+        return 0.2126 * linear[0] + 0.7152 * linear[1] + 0.0722 * linear[2]
+    light, dark = sorted((luminance(foreground), luminance(background)), reverse=True)
+    return (light + 0.05) / (dark + 0.05)
+
+
+class HelpTest(OnePageTest):
+    """«Помощ», beside the exercise and the worksheet: on a phone, in contrast, on paper."""
+
+    def test_reached_from_the_bar_and_readable_on_a_phone_and_on_paper(self):
+        bar = self.driver.find_element(By.ID, "practice-start")
+        shown = [e.text for e in bar.find_elements(By.CSS_SELECTOR, "button, a")]
+        self.assertEqual(shown, ["Упражнение", "Работен лист", "Помощ"])
+        bar.find_element(By.LINK_TEXT, "Помощ").click()
+        self.assertEqual(self.driver.title, "Помощ — Квилтора")
+        headings = [e.text for e in self.driver.find_elements(By.TAG_NAME, "h2")]
+        self.assertEqual(headings, ["Какво прави всяка част", "Връзка към пример или упражнение",
+                                    "Печат на работен лист",
+                                    "Квилтора в училищната платформа или на сайт"])
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setDeviceMetricsOverride",
+            {"width": 320, "height": 568, "deviceScaleFactor": 2, "mobile": True})
+        self.addCleanup(cdp, "Emulation.clearDeviceMetricsOverride", {})
+        seen = self.page.js(HELP_MEASURE)
+        self.assertEqual(seen["sideways"], 0)
+        self.assertGreaterEqual(min(size for _, _, size in seen["texts"]), 16)
+        self.assertGreaterEqual(min(contrast(f, b) for f, b, _ in seen["texts"]), 4.5)
+        self.assertGreaterEqual(min(seen["links"]), 44)
+        self.assertEqual(self.driver.get_log("browser"), [])
+        pdf = base64.b64decode(cdp("Page.printToPDF", {})["data"])
+        text = subprocess.run(["pdftotext", "-layout", "-", "-"], input=pdf,
+                              capture_output=True, check=True).stdout.decode()
+        self.assertIn("Печат на работен лист", text)
+        self.assertNotIn("Към Квилтора", text)  # the way back is for the screen
 
 
 # Waits, five seconds at the most, until the worker of the next release has taken
