@@ -38,19 +38,23 @@ std::string Fill(std::string_view pattern, std::initializer_list<std::string_vie
 }  // namespace
 
 const Captions& PageCaptions() {
-  static const Captions captions{"Упражнение", "Отговор", "Провери",    "Край",    "Обобщение",
-                                 "Стъпка",     "Точно",   "Компютърът", "Разлика", "≠"};
+  static const Captions captions{"Упражнение", "Отговор", "Провери", "Край",
+                                 "Обобщение",  "Стъпка",  "Точно",   "Компютърът",
+                                 "Разлика",    "≠",       "✓",       "✗"};
   return captions;
 }
 
 std::string Heading(std::string_view fraction) {
   return Fill("Упражнение с дробта %.", {fraction});
 }
+std::string HeadingOfFractionalPart(std::string_view number, std::string_view fraction) {
+  return Fill("Упражнение с дробната част на %: %", {number, fraction});
+}
 std::string ProductQuestion(int step, std::string_view remainder) {
   return Fill("Стъпка %: колко е % × 2?", {N(step), remainder});
 }
 std::string DigitQuestion(int step, std::string_view product) {
-  return Fill("Стъпка %: коя двоична цифра дава %, 0 или 1?", {N(step), product});
+  return Fill("Стъпка %: коя цифра записваме за % — 0 или 1?", {N(step), product});
 }
 std::string BinaryQuestion() {
   return "Запишете двоичната дроб: „0.“ и получените цифри.";
@@ -112,7 +116,9 @@ std::string Why(Agreement agreement, std::string_view fraction) {
     case Agreement::kDiffersNoExactForm:
       return Fill(
           "Отбелязаните редове се различават, защото % няма точен двоичен запис: компютърът "
-          "пази най-близкото до нея число double и грешката му расте с всяко удвояване.",
+          "пази най-близкото до нея число double и грешката му се удвоява с всяко удвояване. "
+          "Той показва най-много 15 значещи цифри, затова ред се различава, щом грешката "
+          "стигне до показаните цифри.",
           {fraction});
     case Agreement::kDiffersTooLong:
       return "Отбелязаните редове се различават, защото числото има повече цифри, отколкото "
@@ -120,7 +126,7 @@ std::string Why(Agreement agreement, std::string_view fraction) {
     case Agreement::kAgreesNoExactForm:
       return Fill(
           "% няма точен двоичен запис: компютърът пази най-близкото до нея число double, но при "
-          "толкова стъпки грешката още не се вижда.",
+          "толкова стъпки грешката още не стига до 15-те значещи цифри, които той показва.",
           {fraction});
     case Agreement::kAgreesEnds:
       break;

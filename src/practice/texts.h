@@ -9,10 +9,13 @@ namespace kviltora::practice_texts {
 // The names of the exercise's parts on the page.
 struct Captions {
   std::string start, answer, check, end, summary, step, exact, computer, mark, differs;
+  // Beside the feedback, so that right and wrong differ without colour too.
+  std::string rightMark, wrongMark;
 };
 const Captions& PageCaptions();
 
 std::string Heading(std::string_view fraction);
+std::string HeadingOfFractionalPart(std::string_view number, std::string_view fraction);
 std::string ProductQuestion(int step, std::string_view remainder);
 std::string DigitQuestion(int step, std::string_view product);
 std::string BinaryQuestion();

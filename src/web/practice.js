@@ -40,7 +40,12 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
   const heading = element('h1');
   const worked = element('ul', { className: 'worked' });
   const question = element('p', { className: 'question' });
+  // The mark says right or wrong without colour; the words after it say it to a screen reader.
+  const mark = element('span', { className: 'mark' });
+  mark.setAttribute('aria-hidden', 'true');
+  const feedbackText = element('span');
   const feedback = element('p', { className: 'feedback' });
+  feedback.append(mark, feedbackText);
   const asking = element('div', { className: 'asking' });
   const box = element('input', { type: 'text', id: 'practice-answer', spellcheck: false });
   box.autocomplete = 'off';
@@ -67,6 +72,8 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
   const draw = () => {
     refusal.textContent = practice.refusal();
     refusal.hidden = !refusal.textContent;
+    // Where the pupil looks: on a phone the bar may stand far below the top.
+    if (!refusal.hidden) refusal.scrollIntoView({ block: 'nearest' });
     if (!practice.running()) return;
     heading.textContent = practice.heading();
     // The sheet only grows while an exercise runs: a new step's line is added.
@@ -75,7 +82,10 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
     const added = lines.slice(worked.children.length);
     worked.append(...added.map((line) => element('li', { textContent: line })));
     question.textContent = practice.question();
-    feedback.textContent = practice.feedback();
+    const verdict = practice.verdict();
+    feedback.dataset.verdict = verdict;
+    mark.textContent = verdict ? captions[`${verdict}Mark`] : '';
+    feedbackText.textContent = practice.feedback();
     const finished = practice.finished();
     if (!finished) asking.hidden = false; // a finished exercise's questions go with swap
     summary.hidden = !finished;

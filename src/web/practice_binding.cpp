@@ -33,6 +33,17 @@ class Practice {
   std::string heading() const { return exercise_.Heading(); }
   std::string question() const { return exercise_.Question(); }
   std::string feedback() const { return exercise_.Feedback(); }
+  std::string verdict() const {
+    switch (exercise_.LastVerdict()) {
+      case Verdict::kRight:
+        return "right";
+      case Verdict::kWrong:
+        return "wrong";
+      case Verdict::kNone:
+        break;
+    }
+    return "";
+  }
   val worked() const { return JsArray(exercise_.Worked()); }
   val summary() const {
     const Summary summary = exercise_.Summarised();
@@ -70,7 +81,9 @@ val PracticeCaptions() {
                                    {"exact", &c.exact},
                                    {"computer", &c.computer},
                                    {"mark", &c.mark},
-                                   {"differs", &c.differs}}) {
+                                   {"differs", &c.differs},
+                                   {"rightMark", &c.rightMark},
+                                   {"wrongMark", &c.wrongMark}}) {
     out.set(name, *text);
   }
   return out;
@@ -92,6 +105,7 @@ EMSCRIPTEN_BINDINGS(kviltora_practice) {
       .function("heading", &Practice::heading)
       .function("question", &Practice::question)
       .function("feedback", &Practice::feedback)
+      .function("verdict", &Practice::verdict)
       .function("worked", &Practice::worked)
       .function("summary", &Practice::summary);
   emscripten::function("practiceCaptions", &kviltora::PracticeCaptions);

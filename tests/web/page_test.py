@@ -439,7 +439,7 @@ LINKS = [
     ("x=&n=12", "липсва дробта (x)."),
     ("x=0.3&n=27", "броят цифри (n) трябва да е цяло число от 5 до 26."),
     ("x=0.3&n=twelve", "броят цифри (n) трябва да е цяло число от 5 до 26."),
-    ("x=0.3&n=12&colour=red", "адресът съдържа непознато име; познати са x, n, mode, sheet и r."),
+    ("x=0.3&n=12&colour=red", "адресът съдържа непознато име; познати са x, n, mode, sheet, r и kinds."),
     ("x=0.3&n=12&mode=exam", "непознат режим (mode); познат е само practice."),
     ("x=0.%zz&n=12", "адресът съдържа повреден знак % или непозволен знак."),
     ("x=%FF&n=12", "адресът съдържа повреден знак % или непозволен знак."),
@@ -538,7 +538,9 @@ class LinkTest(OnePageTest):
         self.assertEqual(find(By.CSS_SELECTOR, "#practice h1").text, "Упражнение с дробта 0.3.")
         self.assertFalse(p.control("MainForm").is_displayed())
         find(By.CSS_SELECTOR, "#practice .end").click()
-        self.assertEqual((self.driver.current_url, p.value("Text1(1)")), (URL, "0.45"))
+        # «Край» goes back to the window as the link set it, not as at start.
+        self.assertEqual((self.driver.current_url, p.value("Text1(1)"), p.selected("Diapazon(1)")),
+                         (URL, "0.3", ["12"]))
         p.choose("Diapazon(1)", "6")
         find(By.XPATH, '//button[.="Упражнение"]').click()
         self.assertEqual(self.driver.current_url, URL + "#x=0.45&n=6&mode=practice")
@@ -854,7 +856,7 @@ class PracticeTest(OnePageTest):
                 self.assertEqual(selected, [0, len(answer), len(answer)], i)
         self.assertEqual(heard[:3], [
             "Не е вярно. Подсказка — удвоете: 0.45 + 0.45.",
-            "Вярно. Стъпка 1: коя двоична цифра дава 0.9, 0 или 1?",
+            "Вярно. Стъпка 1: коя цифра записваме за 0.9 — 0 или 1?",
             "Вярно. Стъпка 2: колко е 0.9 × 2?"])
         self.assertTrue(heard[-1].startswith(
             "Вярно. Упражнението завърши. Верни от първия опит: 18 от 19. Стъпка 6:"), heard[-1])
@@ -872,6 +874,63 @@ class PracticeTest(OnePageTest):
         self.assertTrue(p.control("MainForm").is_displayed())
         self.assertEqual(self.window_state(), before)
         self.assertEqual(p.js("return document.activeElement.textContent"), "Упражнение")
+
+    def test_right_and_wrong_differ_by_a_mark_and_not_by_colour_alone(self):
+        self.page.choose("Diapazon(1)", "10")
+        self.find("#practice-start button").click()
+        feedback = self.find("#practice .feedback")
+        seen = []
+        for answer in ("0.8", "0.9"):
+            self.find("#practice-answer").send_keys(answer, Keys.ENTER)
+            seen.append((self.find("#practice .feedback .mark").text, feedback.text[1:7],
+                         feedback.value_of_css_property("color")))
+        self.assertEqual([mark for mark, _, _ in seen], ["✗", "✓"])
+        self.assertEqual([words for _, words, _ in seen], ["Не е в", "Вярно."])
+        self.assertNotEqual(seen[0][2], seen[1][2])
+        self.assertEqual(self.page.spoken(), "Вярно. Стъпка 1: коя цифра записваме за 0.9 — 0 или 1?")
+
+    def test_a_number_with_a_whole_part_is_practised_on_its_fractional_part(self):
+        self.page.type("3.75")
+        self.page.choose("Diapazon(1)", "10")
+        self.find("#practice-start button").click()
+        self.assertEqual(self.find("#practice h1").text, "Упражнение с дробната част на 3.75: 0.75")
+
+    @needs("devtools")
+    def test_a_contrast_theme_keeps_the_mark_of_right_and_wrong(self):
+        forced = [{"name": "forced-colors", "value": "active"}]
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setEmulatedMedia", {"features": forced})
+        self.addCleanup(cdp, "Emulation.setEmulatedMedia", {"features": []})
+        self.page.choose("Diapazon(1)", "10")
+        self.find("#practice-start button").click()
+        self.find("#practice-answer").send_keys("0.8", Keys.ENTER)
+        mark = self.find("#practice .feedback .mark")
+        self.assertEqual((mark.text, mark.is_displayed()), ("✗", True))
+        styles = self.page.js("const f = getComputedStyle(arguments[0]);"
+                              "return [f.borderTopStyle, f.borderTopWidth]",
+                              self.find("#practice .feedback"))
+        self.assertEqual(styles, ["dashed", "2px"])
+
+    @needs("devtools")
+    def test_a_refusal_on_a_phone_is_shown_in_view(self):
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setDeviceMetricsOverride",
+            {"width": 320, "height": 568, "deviceScaleFactor": 2, "mobile": True})
+        self.addCleanup(cdp, "Emulation.clearDeviceMetricsOverride", {})
+        self.driver.get("about:blank")
+        Page(self.driver, URL + "#x=1&n=10&mode=practice").open()
+        refusal = self.find("#practice-start .refusal")
+        self.assertEqual(refusal.text, "Дробната част на числото е 0: няма какво да се удвоява.")
+        box = self.page.js("const r = arguments[0].getBoundingClientRect();"
+                           "return [r.top, r.bottom, innerHeight]", refusal)
+        self.assertGreaterEqual(box[0], 0)
+        self.assertLessEqual(box[1], box[2])
+
+    def test_too_large_a_number_gets_the_windows_own_refusal(self):
+        self.page.type("1E999")
+        self.page.choose("Diapazon(1)", "10")
+        self.find("#practice-start button").click()
+        self.assertEqual(self.find("#practice-start .refusal").text, "Числото е твърде голямо.")
 
     @needs("devtools")
     def test_a_contrast_theme_still_marks_the_lines_that_part(self):
