@@ -107,7 +107,7 @@ std::optional<std::vector<Part>> Parts(std::string_view fragment) {
 
 // The values of the known keys; a link with any other key, or a key twice, is not ours.
 struct Values {
-  std::optional<std::string> x, n, mode, sheet, r;
+  std::optional<std::string> x, n, mode, sheet, r, kinds;
 };
 
 std::optional<Values> KnownValues(const std::vector<Part>& parts, std::string& notice) {
@@ -118,9 +118,10 @@ std::optional<Values> KnownValues(const std::vector<Part>& parts, std::string& n
                                        : part.key == "mode"  ? &values.mode
                                        : part.key == "sheet" ? &values.sheet
                                        : part.key == "r"     ? &values.r
+                                       : part.key == "kinds" ? &values.kinds
                                                              : nullptr;
     if (!slot) {
-      notice = "адресът съдържа непознато име; познати са x, n, mode, sheet и r.";
+      notice = "адресът съдържа непознато име; познати са x, n, mode, sheet, r и kinds.";
       return std::nullopt;
     }
     if (*slot) {
@@ -203,6 +204,21 @@ std::optional<std::uint32_t> Seed(std::string_view text) {
   return seed;
 }
 
+// "d,i,f": each letter once, one of kSheetKindLetters, between commas.
+std::optional<std::string> SheetKinds(const std::optional<std::string>& value) {
+  if (!value) return std::string(kDoublingOnly);
+  std::string letters;
+  for (std::size_t i = 0; i < value->size(); i += 2) {
+    const char letter = (*value)[i];
+    const bool known = kSheetKindLetters.find(letter) != std::string_view::npos;
+    const bool separated = i + 1 == value->size() || (*value)[i + 1] == ',';
+    if (!known || !separated || letters.find(letter) != std::string::npos) return std::nullopt;
+    letters += letter;
+  }
+  if (letters.empty() || value->ends_with(',')) return std::nullopt;
+  return KindsOf(letters);
+}
+
 Link SheetLink(const Values& values, std::string& notice) {
   if (values.x || values.mode) {
     notice = "работният лист (sheet) не се съчетава с x и mode.";
@@ -222,13 +238,24 @@ Link SheetLink(const Values& values, std::string& notice) {
   }
   const auto countRow = CountRow(values.n, kSheetCount, notice);
   if (!countRow) return {};
+  auto kinds = SheetKinds(values.kinds);
+  if (!kinds) {
+    notice =
+        "видовете задачи (kinds) са букви измежду d, i, f, p и g, всяка веднъж, със "
+        "запетая помежду им.";
+    return {};
+  }
   Link link;
   link.shows = LinkShows::kSheet;
-  link.sheet = {*seed, *rangeRow, *countRow};
+  link.sheet = {*seed, *rangeRow, *countRow, std::move(*kinds)};
   return link;
 }
 
 Link ExampleLink(const Values& values, std::string& notice) {
+  if (values.kinds) {
+    notice = "видовете задачи (kinds) са само за работен лист (sheet).";
+    return {};
+  }
   if (values.r) {
     notice = "обхватът (r) е само за работен лист (sheet).";
     return {};
@@ -285,11 +312,13 @@ Opened OpenLink(MainForm& form, std::string_view fragment) {
   const Link& link = opened.link;
   if (!link.notice.empty()) {
     opened.said = link.notice;
-  } else if (link.shows == LinkShows::kExample) {
+  } else if (link.shows == LinkShows::kExample || link.shows == LinkShows::kPractice) {
+    // An exercise's window holds its fraction and count too, so that «Край»
+    // goes back to what the link named, not to the window at start.
     const std::u16string fraction = ToUtf16(link.fraction);
     UserText1Change(form, 1, fraction, fraction.size());
     UserDiapazonClick(form, 1, link.countRow);
-    opened.said = UserCommand1Click(form, 0);
+    if (link.shows == LinkShows::kExample) opened.said = UserCommand1Click(form, 0);
   }
   return opened;
 }
@@ -317,10 +346,29 @@ std::string PracticeLinkOf(std::string_view fraction, std::string_view count) {
   return ReadLink(link).shows == LinkShows::kPractice ? link : std::string();
 }
 
+std::string KindsOf(std::string_view letters) {
+  std::string kinds;
+  for (const char letter : kSheetKindLetters) {
+    if (letters.find(letter) != std::string_view::npos) kinds += letter;
+  }
+  return kinds.empty() ? std::string(kDoublingOnly) : kinds;
+}
+
+// A sheet of doublings alone is written as before kinds were chosen, so that
+// its link stays the one already handed out.
 std::string SheetLinkOf(const SheetChoice& sheet) {
   const MainForm form;
-  return "sheet=" + std::to_string(sheet.seed) + "&r=" + form.Diapazon[0].List(sheet.rangeRow) +
-         "&n=" + form.Diapazon[1].List(sheet.countRow);
+  std::string link = "sheet=" + std::to_string(sheet.seed) +
+                     "&r=" + form.Diapazon[0].List(sheet.rangeRow) +
+                     "&n=" + form.Diapazon[1].List(sheet.countRow);
+  const std::string kinds = KindsOf(sheet.kinds);
+  if (kinds == kDoublingOnly) return link;
+  link += "&kinds=";
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    if (i > 0) link += ",";
+    link += kinds[i];
+  }
+  return link;
 }
 
 }  // namespace kviltora

@@ -15,16 +15,31 @@ struct MainForm;
 // A page's address fragment names what the page shows, so that a teacher can
 // share an example: "x=0.3&n=12" the example of 0.3 with the count 12,
 // "x=0.3&n=12&mode=practice" the exercise on it, "sheet=SEED&r=100&n=10" a
-// worksheet. Values are percent-encoded; the keys may come in any order.
+// worksheet of doublings and "sheet=SEED&kinds=d,i,f,p,g" one of every kind. Values are
+// percent-encoded; the keys may come in any order.
 enum class LinkShows { kWindow, kExample, kPractice, kSheet };
 
-// A worksheet is its seed and the rows chosen in Diapazon(0) and Diapazon(1).
+// The kinds of task a worksheet may hold, by their letters in a link, in the
+// order the sheet takes them in turn: the doubling of a decimal fraction, a
+// whole number 10 → 2, 8, 16, a fraction 10 → 2, 8, 16, 2, 8, 16 → 10, and
+// between 2, 8 and 16.
+inline constexpr std::string_view kSheetKindLetters = "difpg";
+inline constexpr std::string_view kDoublingOnly = "d";
+
+// A worksheet is its seed, the rows chosen in Diapazon(0) and Diapazon(1), and
+// the letters of its kinds of task, in the order of kSheetKindLetters.
 struct SheetChoice {
   std::uint32_t seed = 0;
   std::int16_t rangeRow = -1;
   std::int16_t countRow = -1;
+  std::string kinds = std::string(kDoublingOnly);
   bool operator==(const SheetChoice&) const = default;
 };
+
+// The letters as a sheet holds them, in their order and each once, from any
+// text that names some of them ("g,d", "pd", "ddf"); only the doubling when
+// it names none.
+std::string KindsOf(std::string_view letters);
 
 struct Link {
   LinkShows shows = LinkShows::kWindow;
@@ -46,8 +61,9 @@ Link ReadLink(std::string_view fragment);
 
 // What a link opens, on the form as at start: the window, or the example
 // calculated as after «Изчисли» (the fraction typed into the input as a screen
-// reader sets it, the count chosen). A practice or sheet link leaves the form
-// at start and the page opens the rest from the link.
+// reader sets it, the count chosen). A practice link types and chooses the
+// same but calculates nothing; a sheet link leaves the form at start. The page
+// opens the rest from the link.
 struct Opened {
   Link link;
   Said said;  // the notice, or what the calculation says
