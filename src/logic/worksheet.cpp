@@ -1,5 +1,6 @@
 #include "worksheet.h"
 
+#include <algorithm>
 #include <functional>
 #include <optional>
 #include <set>
@@ -76,7 +77,7 @@ std::optional<SheetExercise> DoublingTask(Drawing& drawing, int number) {
   } while (read.reading != FractionReading::kRead ||
            !drawing.drawn.insert("d" + form.Text1[1].Text).second);
   const std::string& fraction = form.Text1[1].Text;
-  const int count = std::stoi(drawing.count);
+  const int count = std::min(std::stoi(drawing.count), kMostStepsByHand + 1);
   SheetExercise task;
   task.kind = 'd';
   task.heading = std::to_string(number) + ". Дроб " + fraction + ", брой цифри " + drawing.count;
@@ -119,6 +120,12 @@ constexpr const char* kDoublingTask =
     "цялата част (0 или 1) като следваща цифра и я махайте. Спрете при остатък 0 или при цифри "
     "с една по-малко от дадения брой. Проверете с обратно преобразуване.";
 
+std::string FirstStepsOnly() {
+  const std::string most = std::to_string(kMostStepsByHand);
+  return " Толкова стъпки са много за ръчна работа: направете само първите " + most +
+         " и проверете получените " + most + " цифри.";
+}
+
 }  // namespace
 
 SheetChoice NewSheet(const MainForm& form, std::string_view kinds) {
@@ -141,7 +148,7 @@ Worksheet DrawWorksheet(const SheetChoice& choice) {
   Worksheet sheet;
   sheet.title = "Работен лист № " + number;
   sheet.pupil = {"Име", "Клас", "Дата"};
-  sheet.ruledLines = std::stoi(count) - 1;
+  sheet.ruledLines = std::min(std::stoi(count) - 1, kMostStepsByHand);
   sheet.keyTitle = "Отговори към работен лист № " + number;
   sheet.kinds = kinds;
   Drawing drawing{form, count, {}};
@@ -155,7 +162,10 @@ Worksheet DrawWorksheet(const SheetChoice& choice) {
     if (!task) break;
     sheet.exercises.push_back(std::move(*task));
   }
-  if (kinds.find('d') != std::string::npos) sheet.task = kDoublingTask;
+  if (kinds.find('d') != std::string::npos) {
+    sheet.task = kDoublingTask;
+    if (std::stoi(count) - 1 > kMostStepsByHand) sheet.task += FirstStepsOnly();
+  }
   return sheet;
 }
 

@@ -31,12 +31,14 @@ struct Worksheet {
   std::vector<std::string> pupil;  // what the pupil writes at the top: name, class, date
   std::string task;                // what the pupil does with each task
   std::vector<SheetExercise> exercises;
-  int ruledLines = 0;  // the doublings the count allows, a line for each
+  int ruledLines = 0;  // the doublings the count allows, up to kMostStepsByHand, a line for each
   std::string keyTitle;
   std::string kinds;  // the letters of the kinds it holds
 };
 
 inline constexpr int kSheetExercises = 10;
+// More steps than this a pupil is not asked to do by hand: the task stops there.
+inline constexpr int kMostStepsByHand = 12;
 
 // A new worksheet of the ranges and counts the window has chosen, "100" and "10"
 // where it has none, with a new seed, of the kinds named (any order, each once).
