@@ -543,7 +543,7 @@ class LinkTest(OnePageTest):
                          (URL, "0.3", ["12"]))
         p.choose("Diapazon(1)", "6")
         find(By.XPATH, '//button[.="Упражнение"]').click()
-        self.assertEqual(self.driver.current_url, URL + "#x=0.45&n=6&mode=practice")
+        self.assertEqual(self.driver.current_url, URL + "#x=0.3&n=6&mode=practice")
         p.js("location.hash = 'x=0.5&n=6'")  # another link while it runs
         WebDriverWait(self.driver, 5).until(lambda _: p.control("MainForm").is_displayed())
         self.assertEqual(self.shown()[2:], ("0.1", SUM + "1"))
