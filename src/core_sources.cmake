@@ -20,5 +20,9 @@ set(KVILTORA_CORE_SOURCES
   runtime/random.cpp
   practice/exercise.cpp
   practice/texts.cpp
+  bases/reading.cpp
+  bases/arithmetic.cpp
+  bases/conversion.cpp
+  bases/texts.cpp
 )
-set(KVILTORA_CORE_INCLUDES model numtext logic practice runtime)
+set(KVILTORA_CORE_INCLUDES model numtext logic practice runtime bases)
