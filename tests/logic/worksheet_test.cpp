@@ -101,6 +101,41 @@ TEST(DrawWorksheet, TakesEveryFractionOfTheSmallestRangeOnceAndLeavesTheSequence
   EXPECT_TRUE(DrawWorksheet({7, -1, 0}).exercises.empty());
 }
 
+// Seed 2026 with every kind, the kinds in turn: each task and the result line
+// of its key, drawn by a Python copy of std::mt19937 and converted with
+// Python's int(text, base) and fractions.
+TEST(DrawWorksheet, TakesEveryKindInTurnWithItsWorkedKey) {
+  const std::pair<const char*, const char*> kTasks[] = {
+      {"1. Дроб 0.22, брой цифри 10", "0.001110000"},
+      {"2. Преобразувайте 387₁₀ в осмична бройна система.", "387₁₀ = 603₈"},
+      {"3. Преобразувайте 0.953125₁₀ в шестнадесетична бройна система.", "0.953125₁₀ = 0.F4₁₆"},
+      {"4. Преобразувайте 2B.1₁₆ в десетична бройна система.", "2B.1₁₆ = 43.0625₁₀"},
+      {"5. Преобразувайте CE₁₆ в осмична бройна система.", "CE₁₆ = 316₈"},
+      {"6. Дроб 0.3, брой цифри 10", "0.010011001"},
+      {"7. Преобразувайте 287₁₀ в двоична бройна система.", "287₁₀ = 100011111₂"},
+      {"8. Преобразувайте 0.78125₁₀ в шестнадесетична бройна система.", "0.78125₁₀ = 0.C8₁₆"},
+      {"9. Преобразувайте 11011.11₂ в десетична бройна система.", "11011.11₂ = 27.75₁₀"},
+      {"10. Преобразувайте 222₈ в шестнадесетична бройна система.", "222₈ = 92₁₆"},
+  };
+  const Worksheet sheet = DrawWorksheet({2026, 1, CountIndex("10"), "gpfid"});
+  EXPECT_EQ(sheet.kinds, "difpg");
+  ASSERT_EQ(sheet.exercises.size(), 10u);
+  for (std::size_t i = 0; i < 10; ++i) {
+    const SheetExercise& e = sheet.exercises[i];
+    EXPECT_EQ(e.kind, "difpg"[i % 5]);
+    EXPECT_EQ(e.heading, kTasks[i].first);
+    ASSERT_GE(e.key.size(), 3u);
+    EXPECT_EQ(e.key[1], kTasks[i].second);
+  }
+  // The worked lines of division, then the check by place values.
+  EXPECT_EQ(sheet.exercises[1].key[0],
+            "Цялата част 387 делим на 8 до частно 0: 387 : 8 = 48, остатък 3; 48 : 8 = 6, "
+            "остатък 0; 6 : 8 = 0, остатък 6; Остатъците се записват в обратен ред (от последния "
+            "към първия): 603.");
+  EXPECT_EQ(sheet.exercises[1].stepLines.size(), 3u);
+  EXPECT_EQ(sheet.exercises[5].key[3], "След обратно преобразуване числото е: 0.298828125");
+}
+
 // Over many seeds and every range, no doubling lacks a fraction and no task repeats.
 TEST(DrawWorksheet, NeverAsksForTheFractionOfAWholeNumberNorRepeatsATask) {
   for (std::uint32_t seed = 1; seed <= 1000; ++seed) {
@@ -113,6 +148,17 @@ TEST(DrawWorksheet, NeverAsksForTheFractionOfAWholeNumberNorRepeatsATask) {
             << seed << " " << e.heading;
       }
       ASSERT_EQ(sheet.exercises.size(), range == 0 ? 9u : 10u) << seed;
+    }
+    // A fraction asked for has one, in every kind.
+    const Worksheet mixed = DrawWorksheet({seed, 1, CountIndex("10"), "difpg"});
+    ASSERT_EQ(mixed.exercises.size(), 10u) << seed;
+    std::set<std::string> headings;
+    for (const SheetExercise& e : mixed.exercises) {
+      const bool fractionAsked = e.kind == 'd' || e.kind == 'f';
+      if (fractionAsked) {
+        ASSERT_NE(e.heading.find("0."), std::string::npos) << e.heading;
+      }
+      ASSERT_TRUE(headings.insert(e.heading.substr(e.heading.find(' '))).second) << e.heading;
     }
   }
 }

@@ -624,6 +624,12 @@ class LinkTest(OnePageTest):
         self.open_at("sheet=2026&kinds=d,i,f,p,g")
         boxes = self.driver.find_elements(By.CSS_SELECTOR, "#sheet .kinds input")
         self.assertEqual([b.is_selected() for b in boxes], [True] * 5)
+        # Every kind still fits two pages, and the key one of its own.
+        _, pages = self.printed()
+        self.assertEqual([page[0] for page in pages][::2],
+                         ["Работен лист № 2026", "Отговори към работен лист № 2026"])
+        self.assertEqual(len(pages), 3)
+        self.assertIn("10. Преобразувайте 222₈ в шестнадесетична бройна система.", pages[1])
 
 
 # Counts the status region's changes, and reads them with its text as it stands.
