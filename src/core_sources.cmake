@@ -20,6 +20,7 @@ set(KVILTORA_CORE_SOURCES
   runtime/random.cpp
   practice/exercise.cpp
   practice/texts.cpp
+  practice/conversion_exercise.cpp
   bases/reading.cpp
   bases/arithmetic.cpp
   bases/conversion.cpp

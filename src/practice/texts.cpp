@@ -147,4 +147,93 @@ std::string PeriodCut(std::uint64_t length, std::size_t shown) {
   return Fill("Периодът има % цифри; в скобите са първите %.", {Grouped(length), N(shown)});
 }
 
+const ConversionCaptions& ConversionPageCaptions() {
+  static const ConversionCaptions captions{"Упражнение с това число", "Какво", "Вярно",
+                                           "Вашият отговор"};
+  return captions;
+}
+std::string ConversionHeading(std::string_view number, std::string_view adjective) {
+  return Fill("Упражнение: % в % бройна система.", {number, adjective});
+}
+std::string SameBases() {
+  return "За упражнение изберете две различни основи.";
+}
+std::string QuotientQuestion(int step, std::string_view dividend, int base) {
+  return Fill("Стъпка %: колко е частното % : %?", {N(step), dividend, N(base)});
+}
+std::string RemainderQuestion(int step, std::string_view dividend, int base) {
+  return Fill("Стъпка %: колко е остатъкът от % : %?", {N(step), dividend, N(base)});
+}
+std::string WholeDigitsQuestion(std::string_view adjective) {
+  return Fill("Запишете цялата част в % бройна система.", {adjective});
+}
+std::string TimesQuestion(int step, std::string_view fraction, int base) {
+  return Fill("Стъпка %: колко е % × %?", {N(step), fraction, N(base)});
+}
+std::string ObtainedDigitQuestion(int step, std::string_view product) {
+  return Fill("Стъпка %: коя цифра записваме за %?", {N(step), product});
+}
+std::string FractionDigitsQuestion() {
+  return "Запишете дробната част: „0.“ и получените цифри.";
+}
+std::string PlaceValueQuestion(int step, std::string_view digit, int base, std::string_view power) {
+  return Fill("Стъпка %: колко е % · %%?", {N(step), digit, N(base), power});
+}
+std::string SumQuestion() {
+  return "Колко е сборът на теглата?";
+}
+std::string BitsQuestion(int step, char digit, int size) {
+  return Fill("Стъпка %: кои % двоични цифри записват %?",
+              {N(step), N(static_cast<std::uint64_t>(size)), std::string_view(&digit, 1)});
+}
+std::string GroupQuestion(int step, std::string_view bits) {
+  return Fill("Стъпка %: коя цифра е групата %?", {N(step), bits});
+}
+std::string ResultQuestion(std::string_view adjective) {
+  return Fill("Запишете числото в % бройна система, с периода в скоби, ако има такъв.",
+              {adjective});
+}
+std::string FirstStepsOnly(int most) {
+  return Fill("Стъпките са повече, отколкото се правят на ръка: направете само първите %.",
+              {N(static_cast<std::uint64_t>(most))});
+}
+std::string QuotientHint(std::string_view dividend, int base) {
+  return Fill("колко пъти % се съдържа в %", {N(base), dividend});
+}
+std::string RemainderHint(std::string_view dividend, int base, std::string_view quotient) {
+  return Fill("остатъкът е % − % × %", {dividend, N(base), quotient});
+}
+std::string WholeDigitsHint() {
+  return "остатъците се записват в обратен ред (от последния към първия)";
+}
+std::string TimesHint(std::string_view fraction, int base) {
+  return Fill("умножете % по %", {fraction, N(base)});
+}
+std::string ObtainedDigitHint(std::string_view product) {
+  return Fill("цифрата е цялата част на %, записана в новата основа", {product});
+}
+std::string FractionDigitsHint() {
+  return "цифрите се записват в реда на получаването им";
+}
+std::string PlaceValueHint() {
+  return "умножете стойността на цифрата по теглото на позицията ѝ";
+}
+std::string SumHint() {
+  return "съберете теглата на всички цифри";
+}
+std::string BitsHint(char digit, int size) {
+  return Fill("запишете стойността на % в двоична бройна система с % цифри, с нули отпред",
+              {std::string_view(&digit, 1), N(static_cast<std::uint64_t>(size))});
+}
+std::string GroupHint(std::string_view bits) {
+  return Fill("стойността на % е цифрата", {bits});
+}
+std::string ResultHint() {
+  return "цялата част, точката и дробната част, периодът в скоби";
+}
+std::string PeriodOtherwise() {
+  return "Цифрите са верни, но периодът е записан иначе. Подсказка — запишете периода "
+         "веднъж и от първата цифра, от която започва да се повтаря.";
+}
+
 }  // namespace kviltora::practice_texts

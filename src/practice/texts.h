@@ -45,4 +45,37 @@ std::string BinaryEnds();
 std::string PeriodRepeats();
 std::string PeriodCut(std::uint64_t length, std::size_t shown);
 
+// The exercise on a conversion of the number-systems part.
+struct ConversionCaptions {
+  std::string start;  // beside «Преобразувай», named apart from the page's «Упражнение»
+  std::string asked, worked, pupil;
+};
+const ConversionCaptions& ConversionPageCaptions();
+std::string ConversionHeading(std::string_view number, std::string_view adjective);
+std::string SameBases();
+std::string QuotientQuestion(int step, std::string_view dividend, int base);
+std::string RemainderQuestion(int step, std::string_view dividend, int base);
+std::string WholeDigitsQuestion(std::string_view adjective);
+std::string TimesQuestion(int step, std::string_view fraction, int base);
+std::string ObtainedDigitQuestion(int step, std::string_view product);
+std::string FractionDigitsQuestion();
+std::string PlaceValueQuestion(int step, std::string_view digit, int base, std::string_view power);
+std::string SumQuestion();
+std::string BitsQuestion(int step, char digit, int size);
+std::string GroupQuestion(int step, std::string_view bits);
+std::string ResultQuestion(std::string_view adjective);
+std::string FirstStepsOnly(int most);
+std::string QuotientHint(std::string_view dividend, int base);
+std::string RemainderHint(std::string_view dividend, int base, std::string_view quotient);
+std::string WholeDigitsHint();
+std::string TimesHint(std::string_view fraction, int base);
+std::string ObtainedDigitHint(std::string_view product);
+std::string FractionDigitsHint();
+std::string PlaceValueHint();
+std::string SumHint();
+std::string BitsHint(char digit, int size);
+std::string GroupHint(std::string_view bits);
+std::string ResultHint();
+std::string PeriodOtherwise();
+
 }  // namespace kviltora::practice_texts
