@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "bases.h"
 #include "form_model.h"
 #include "input_limit.h"
 #include "number_text.h"
@@ -107,7 +108,7 @@ std::optional<std::vector<Part>> Parts(std::string_view fragment) {
 
 // The values of the known keys; a link with any other key, or a key twice, is not ours.
 struct Values {
-  std::optional<std::string> x, n, mode, sheet, r, kinds;
+  std::optional<std::string> x, n, mode, sheet, r, kinds, from, to;
 };
 
 std::optional<Values> KnownValues(const std::vector<Part>& parts, std::string& notice) {
@@ -119,9 +120,11 @@ std::optional<Values> KnownValues(const std::vector<Part>& parts, std::string& n
                                        : part.key == "sheet" ? &values.sheet
                                        : part.key == "r"     ? &values.r
                                        : part.key == "kinds" ? &values.kinds
+                                       : part.key == "from"  ? &values.from
+                                       : part.key == "to"    ? &values.to
                                                              : nullptr;
     if (!slot) {
-      notice = "адресът съдържа непознато име; познати са x, n, mode, sheet, r и kinds.";
+      notice = "адресът съдържа непознато име; познати са x, n, mode, sheet, r, kinds, from и to.";
       return std::nullopt;
     }
     if (*slot) {
@@ -276,6 +279,38 @@ Link ExampleLink(const Values& values, std::string& notice) {
   return link;
 }
 
+// A base as the lists write it, so "010" is no base.
+std::optional<int> BaseOf(const std::optional<std::string>& text) {
+  for (const int base : bases::kBases) {
+    if (text == std::to_string(base)) return base;
+  }
+  return std::nullopt;
+}
+
+Link BasesLink(const Values& values, std::string& notice) {
+  Link link;
+  link.shows = LinkShows::kBases;
+  if (values.n || values.mode || values.sheet || values.r || values.kinds) {
+    notice = "преобразуването (from, to) не се съчетава с n, mode, sheet и r.";
+    return link;
+  }
+  const auto from = BaseOf(values.from);
+  const auto to = BaseOf(values.to);
+  if (!from || !to) {
+    notice = "основите (from и to) трябва да са 2, 8, 10 или 16.";
+    return link;
+  }
+  if (values.x) {
+    const bases::Reading reading = bases::ReadNumber(*values.x, *from);
+    if (!reading.number) {
+      notice = "числото (x) не се чете: " + reading.refusal;
+      return link;
+    }
+  }
+  link.bases = {*from, *to, values.x.value_or("")};
+  return link;
+}
+
 Link LinkOfParts(std::string_view fragment, std::string& notice) {
   if (fragment.size() > kLinkMaxLength) {
     notice = "адресът е по-дълъг от " + std::to_string(kLinkMaxLength) + " знака.";
@@ -288,6 +323,7 @@ Link LinkOfParts(std::string_view fragment, std::string& notice) {
   }
   const auto values = KnownValues(*parts, notice);
   if (!values) return {};
+  if (values->from || values->to) return BasesLink(*values, notice);
   if (values->sheet) return SheetLink(*values, notice);
   if (parts->empty()) return {};
   return ExampleLink(*values, notice);
@@ -300,7 +336,10 @@ Link ReadLink(std::string_view fragment) {
   std::string notice;
   Link link = LinkOfParts(fragment, notice);
   if (!notice.empty()) {
+    // A bad conversion still opens its part, as at start.
+    const LinkShows part = link.shows == LinkShows::kBases ? link.shows : LinkShows::kWindow;
     link = Link();
+    link.shows = part;
     link.notice = std::string(kCannotUse) + notice;
   }
   return link;
@@ -369,6 +408,13 @@ std::string SheetLinkOf(const SheetChoice& sheet) {
     link += kinds[i];
   }
   return link;
+}
+
+std::string BasesLinkOf(std::string_view number, int from, int to) {
+  const std::string link = "from=" + std::to_string(from) + "&to=" + std::to_string(to);
+  const bases::Reading reading = bases::ReadNumber(number, from);
+  if (!reading.number || !bases::IsBase(to)) return link;
+  return link + "&x=" + PercentEncoded(bases::NumberText(*reading.number));
 }
 
 }  // namespace kviltora

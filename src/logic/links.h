@@ -15,9 +15,10 @@ struct MainForm;
 // A page's address fragment names what the page shows, so that a teacher can
 // share an example: "x=0.3&n=12" the example of 0.3 with the count 12,
 // "x=0.3&n=12&mode=practice" the exercise on it, "sheet=SEED&r=100&n=10" a
-// worksheet of doublings and "sheet=SEED&kinds=d,i,f,p,g" one of every kind. Values are
-// percent-encoded; the keys may come in any order.
-enum class LinkShows { kWindow, kExample, kPractice, kSheet };
+// worksheet of doublings, "sheet=SEED&kinds=d,i,f,p,g" one of every kind, and
+// "from=10&to=2&x=37.625" the number-systems part with that conversion worked.
+// Values are percent-encoded; the keys may come in any order.
+enum class LinkShows { kWindow, kExample, kPractice, kSheet, kBases };
 
 // The kinds of task a worksheet may hold, by their letters in a link, in the
 // order the sheet takes them in turn: the doubling of a decimal fraction, a
@@ -41,12 +42,22 @@ struct SheetChoice {
 // it names none.
 std::string KindsOf(std::string_view letters);
 
+// A conversion between number systems: the bases and the number as typed,
+// empty when the link names only the bases.
+struct BasesChoice {
+  int from = 10;
+  int to = 2;
+  std::string number;
+  bool operator==(const BasesChoice&) const = default;
+};
+
 struct Link {
   LinkShows shows = LinkShows::kWindow;
   std::string fraction;  // as the input box keeps it
   std::int16_t countRow = -1;
   std::string count;  // the item text of countRow
   SheetChoice sheet;
+  BasesChoice bases;
   // Why nothing of the link can be used, one line; empty for a usable link.
   std::string notice;
 };
@@ -56,7 +67,8 @@ inline constexpr std::size_t kLinkMaxLength = 256;
 
 // Reads a fragment, with or without its "#". An empty one shows the window as
 // at start. A link with anything it cannot use shows the window as at start
-// with a notice: nothing of it is half used.
+// with a notice: nothing of it is half used. A number-systems link that
+// cannot be used shows that part as at start, with the notice.
 Link ReadLink(std::string_view fragment);
 
 // What a link opens, on the form as at start: the window, or the example
@@ -82,5 +94,8 @@ std::optional<std::string> LinkAfterClick(const MainForm& form, ControlKind kind
 // nothing where that would not open it again.
 std::string PracticeLinkOf(std::string_view fraction, std::string_view count);
 std::string SheetLinkOf(const SheetChoice& sheet);
+// The link of a conversion as «Преобразувай» did it: the number as read, or
+// only the bases when the number was refused.
+std::string BasesLinkOf(std::string_view number, int from, int to);
 
 }  // namespace kviltora

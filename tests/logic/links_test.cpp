@@ -53,7 +53,7 @@ const LinkCase kLinks[] = {
     {"x=0.3&n=12&mode=%3Cscript%3E", "", "", "", "",
      "непознат режим (mode); познат е само practice."},
     {"x=0.3&n=12&y=1", "", "", "", "",
-     "адресът съдържа непознато име; познати са x, n, mode, sheet, r и kinds."},
+     "адресът съдържа непознато име; познати са x, n, mode, sheet, r, kinds, from и to."},
     {"x=0.3&x=0.4&n=12", "", "", "", "", "името x е дадено два пъти."},
     {"x=0.3&n=12&r=100", "", "", "", "", "обхватът (r) е само за работен лист (sheet)."},
     {"x=0.%3&n=12", "", "", "", "", "адресът съдържа повреден знак % или непозволен знак."},
@@ -155,6 +155,37 @@ TEST(KindsOf, KeepsTheLettersInTheirOrderEachOnceOrTheDoubling) {
       {"d", "d"}, {"gfpid", "difpg"}, {"ggg", "g"}, {"", "d"}, {"xyz", "d"}, {"p,i", "ip"},
   };
   for (const auto& [letters, kinds] : cases) EXPECT_EQ(KindsOf(letters), kinds) << letters;
+}
+
+TEST(ReadLink, OpensTheNumberSystemsPartOrItsStartWithANotice) {
+  const struct {
+    const char* fragment;
+    BasesChoice bases;
+    const char* notice;
+  } cases[] = {
+      {"#from=10&to=2&x=37.625", {10, 2, "37.625"}, ""},
+      {"x=ff.8&to=10&from=16", {16, 10, "ff.8"}, ""},
+      {"from=8&to=16", {8, 16, ""}, ""},
+      {"from=3&to=2&x=1", {}, "основите (from и to) трябва да са 2, 8, 10 или 16."},
+      {"from=10&x=1", {}, "основите (from и to) трябва да са 2, 8, 10 или 16."},
+      {"from=010&to=2", {}, "основите (from и to) трябва да са 2, 8, 10 или 16."},
+      {"from=8&to=2&x=9", {}, "числото (x) не се чете: 9 не е цифра в осмична бройна система."},
+      {"from=10&to=2&x=1234567890123",
+       {},
+       "числото (x) не се чете: Цялата част може да има най-много 12 цифри."},
+      {"from=10&to=2&x=0.3&n=12",
+       {},
+       "преобразуването (from, to) не се съчетава с n, mode, sheet и r."},
+  };
+  for (const auto& c : cases) {
+    const Link link = ReadLink(c.fragment);
+    EXPECT_EQ(link.shows, LinkShows::kBases) << c.fragment;
+    EXPECT_EQ(link.bases, c.bases) << c.fragment;
+    EXPECT_EQ(link.notice, *c.notice ? kCannot + std::string(c.notice) : "") << c.fragment;
+  }
+  EXPECT_EQ(BasesLinkOf(" 37,625 ", 10, 2), "from=10&to=2&x=37.625");
+  EXPECT_EQ(BasesLinkOf("-a.c", 16, 8), "from=16&to=8&x=-A.C");
+  EXPECT_EQ(BasesLinkOf("9", 8, 2), "from=8&to=2") << "a refused number is not carried";
 }
 
 // The address names only a calculated example, in a form that opens it again.
