@@ -1,2 +1,2 @@
 # The fuzz targets; each has fuzz/<name>.cpp and a seed corpus in fuzz/corpus/<name>.
-set(KVILTORA_FUZZ_TARGETS fuzz_parse fuzz_format fuzz_calculate fuzz_bases)
+set(KVILTORA_FUZZ_TARGETS fuzz_parse fuzz_format fuzz_calculate fuzz_bases fuzz_practice)
