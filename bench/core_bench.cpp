@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "bases.h"
 #include "conversion_exercise.h"
 #include "exercise.h"
 #include "form_model.h"
@@ -139,6 +140,19 @@ void BM_ConversionHexRemainder(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ConversionHexRemainder);
+
+// The number-systems part's worked examples at its length limits: 12 + 10
+// hexadecimal digits to base 10 (40 decimals in each place value), and the
+// 10 decimals with the longest period to base 2 (cut after 60 of its digits).
+void BM_BasesAtTheLimits(benchmark::State& state, std::string_view text, int from, int to) {
+  for (auto _ : state) {
+    const bases::Conversion conversion = bases::Convert(text, from, to);
+    benchmark::DoNotOptimize(conversion.resultLine.data());
+  }
+}
+BENCHMARK_CAPTURE(BM_BasesAtTheLimits, hex_to_decimal, "FFFFFFFFFFFF.FFFFFFFFFF", 16, 10);
+BENCHMARK_CAPTURE(BM_BasesAtTheLimits, longest_period, "0.9999999999", 10, 2);
+BENCHMARK_CAPTURE(BM_BasesAtTheLimits, decimal_to_hex, "999999999999.9999999999", 10, 16);
 
 }  // namespace
 }  // namespace kviltora

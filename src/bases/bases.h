@@ -11,6 +11,7 @@
 //   Convert(number, to)           the same for a number already read
 //   NumberText(number)            the number as the result line writes it, no base
 //   WithBase(text, base)          "37.625" and 10 give "37.625₁₀"
+//   Said(conversion)              the one line a screen reader is told after it
 // Every text is Bulgarian and lives in texts.cpp. No double is used anywhere:
 // the arithmetic works on the digit strings, as on paper (arithmetic.h).
 
@@ -24,6 +25,9 @@
 namespace kviltora::bases {
 
 inline constexpr int kBases[] = {2, 8, 10, 16};
+// The bases chosen when the part opens: the topic starts from base 10 to 2.
+inline constexpr int kDefaultFrom = 10;
+inline constexpr int kDefaultTo = 2;
 inline constexpr std::size_t kMostWholeDigits = 12;
 inline constexpr std::size_t kMostFractionDigits = 10;
 // The most digits of a period the worked example shows; a longer period is
@@ -82,5 +86,8 @@ Conversion Convert(const Number& number, int to);
 std::string NumberText(const Number& number);
 std::string NumberText(const Result& result);
 std::string WithBase(std::string_view text, int base);
+
+// The refusal, the result line, or for equal bases the line that says so.
+std::string Said(const Conversion& conversion);
 
 }  // namespace kviltora::bases

@@ -3,8 +3,8 @@
 
 #include "arithmetic.h"
 #include "bases.h"
+#include "bases_texts.h"
 #include "digits.h"
-#include "texts.h"
 
 namespace kviltora::bases {
 namespace {
@@ -333,6 +333,12 @@ std::string NumberText(const Result& result) {
   const bool cut = result.periodLength > result.period.size();
   return NumberText(result.number) + (result.number.fraction.empty() ? "." : "") + "(" +
          result.period + (cut ? "…" : "") + ")";
+}
+
+std::string Said(const Conversion& conversion) {
+  if (!conversion.refusal.empty()) return conversion.refusal;
+  if (!conversion.resultLine.empty()) return conversion.resultLine;
+  return conversion.steps.empty() ? std::string() : conversion.steps.front();
 }
 
 std::string WithBase(std::string_view text, int base) {

@@ -2,8 +2,8 @@
 #include <array>
 
 #include "bases.h"
+#include "bases_texts.h"
 #include "digits.h"
-#include "texts.h"
 
 namespace kviltora::bases {
 namespace {

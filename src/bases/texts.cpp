@@ -1,6 +1,6 @@
-#include "texts.h"
-
 #include <initializer_list>
+
+#include "bases_texts.h"
 
 namespace kviltora::bases_texts {
 namespace {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "bases.h"
 #include "user_actions.h"
 #include "window_look.h"
 
@@ -45,8 +46,8 @@ std::string KindsOf(std::string_view letters);
 // A conversion between number systems: the bases and the number as typed,
 // empty when the link names only the bases.
 struct BasesChoice {
-  int from = 10;
-  int to = 2;
+  int from = bases::kDefaultFrom;
+  int to = bases::kDefaultTo;
   std::string number;
   bool operator==(const BasesChoice&) const = default;
 };

@@ -5,7 +5,7 @@
 #include <optional>
 #include <set>
 
-#include "../bases/texts.h"
+#include "bases_texts.h"
 #include "bases.h"
 #include "digits.h"
 #include "exact_decimal.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "../bases/texts.h"
+#include "bases_texts.h"
 #include "arithmetic.h"
 #include "digits.h"
 #include "texts.h"
