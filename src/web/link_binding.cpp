@@ -25,6 +25,8 @@ const char* ShowsName(LinkShows shows) {
       return "practice";
     case LinkShows::kSheet:
       return "sheet";
+    case LinkShows::kBases:
+      return "bases";
   }
   return "";
 }
