@@ -3,22 +3,9 @@
 // ruled space for the doublings, then the answer key on a page of its own. On
 // screen it takes the window's place until the pupil goes back.
 
-import { element, say } from './common.js';
+import { element, say, styleSheet } from './common.js';
 import { windowArea } from './window.js';
 import { replaceAddress } from './links.js';
-
-// The sheet's look, fetched the first time a sheet opens: a page that never
-// shows one never downloads it.
-let styled = null;
-function sheetStyle() {
-  styled ??= new Promise((done) => {
-    const link = element('link', { rel: 'stylesheet', href: 'worksheet.css' });
-    link.addEventListener('load', done);
-    link.addEventListener('error', done); // unstyled is still a sheet
-    document.head.append(link);
-  });
-  return styled;
-}
 
 function button(caption, act) {
   const made = element('button', { type: 'button', textContent: caption });
@@ -69,7 +56,7 @@ export function worksheets(core, form, actions) {
   };
   const showSheet = async (choice) => {
     const sheet = core.worksheet(choice.seed, choice.rangeRow, choice.countRow);
-    await sheetStyle();
+    await styleSheet('worksheet.css');
     showWindow();
     shown = sheetElement(sheet, tools());
     document.body.classList.add('sheet-open');
