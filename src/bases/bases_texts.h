@@ -8,7 +8,7 @@ namespace kviltora::bases_texts {
 
 // The names of the part's controls and buttons on the page.
 struct Captions {
-  std::string open, heading, number, from, to, convert, solution, back, steps, result, check;
+  std::string open, heading, number, from, to, convert, solution, back;
 };
 const Captions& PageCaptions();
 

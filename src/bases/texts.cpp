@@ -42,9 +42,10 @@ std::string_view Char(const char& c) {
 }  // namespace
 
 const Captions& PageCaptions() {
-  static const Captions captions{"Бройни системи", "Бройни системи", "Число",   "От основа",
-                                 "Към основа",     "Преобразувай",   "Решение", "Към прозореца",
-                                 "Решение",        "Резултат",       "Проверка"};
+  static const Captions captions{
+      "Бройни системи", "Бройни системи", "Число",   "От основа",
+      "Към основа",     "Преобразувай",   "Решение", "Към прозореца",
+  };
   return captions;
 }
 

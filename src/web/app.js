@@ -10,6 +10,7 @@ import { buildPractice } from './practice.js';
 import { buildWindow, followMinimumFontSize, windowArea } from './window.js';
 import { addressed, exerciseAddress, followAddress } from './links.js';
 import { worksheets } from './worksheet.js';
+import { numberSystems } from './bases.js';
 import { loadCore } from './core_loader.js';
 
 const failure = document.getElementById('failure');
@@ -35,6 +36,7 @@ async function start() {
   const practice = buildPractice(core, form, windowArea, page.layout.arrange,
     exerciseAddress(core, form));
   const sheets = worksheets(core, form, practice.bar);
+  const bases = numberSystems(core, form, practice.bar, page.layout.arrange);
   form.load();
   // The window shows with its own fonts, never a fallback that swaps later.
   await fonts;
@@ -45,9 +47,11 @@ async function start() {
   const views = {
     sheet: sheets.sheet,
     practice: practice.startWith,
+    bases: bases.bases,
     window: () => {
       practice.leave();
       sheets.window();
+      bases.close();
     },
   };
   followAddress(form, page.redraw, views);

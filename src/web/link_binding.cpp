@@ -122,6 +122,11 @@ val ToVal(const Link& link) {
   out.set("countRow", link.countRow);
   out.set("count", link.count);
   out.set("sheet", ToVal(link.sheet));
+  val bases = val::object();
+  bases.set("from", link.bases.from);
+  bases.set("to", link.bases.to);
+  bases.set("number", link.bases.number);
+  out.set("bases", bases);
   out.set("notice", link.notice);
   return out;
 }

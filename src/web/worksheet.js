@@ -4,22 +4,9 @@
 // on a page of its own. On screen it takes the window's place until the
 // teacher goes back, the key hidden until asked for.
 
-import { element, say } from './common.js';
+import { element, say, styleSheet } from './common.js';
 import { windowArea } from './window.js';
 import { replaceAddress } from './links.js';
-
-// The sheet's look, fetched the first time a sheet opens: a page that never
-// shows one never downloads it.
-let styled = null;
-function sheetStyle() {
-  styled ??= new Promise((done) => {
-    const link = element('link', { rel: 'stylesheet', href: 'worksheet.css' });
-    link.addEventListener('load', done);
-    link.addEventListener('error', done); // unstyled is still a sheet
-    document.head.append(link);
-  });
-  return styled;
-}
 
 function button(caption, act) {
   const made = element('button', { type: 'button', textContent: caption });
@@ -117,7 +104,7 @@ export function worksheets(core, form, actions) {
   // `focus` names the part that keeps the focus when the sheet is drawn anew.
   const showSheet = async (choice, focus = 'h1') => {
     const sheet = core.worksheet(choice.seed, choice.rangeRow, choice.countRow, choice.kinds);
-    await sheetStyle();
+    await styleSheet('worksheet.css');
     showWindow();
     const { parts, key } = tools({ ...choice, kinds: sheet.kinds });
     shown = sheetElement(sheet, parts, key);

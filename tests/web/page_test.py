@@ -1034,6 +1034,114 @@ class WebKitPracticeTest(PracticeTest):
     features, start_browser = set(), WebKitWindowTest.start_browser
 
 
+RESULT_37625 = "37.625₁₀ = 100101.101₂"
+
+
+class BasesTest(OnePageTest):
+    """The number-systems part in the window's place: by keys, by touch on a phone,
+    opened from a link, with the address following each conversion."""
+
+    features = {"devtools"}
+
+    def find(self, selector):
+        return self.driver.find_element(By.CSS_SELECTOR, selector)
+
+    def worked(self, which="p"):
+        return [e.text for e in self.driver.find_elements(By.CSS_SELECTOR, f"#bases .worked {which}")]
+
+    def open_at(self, fragment):
+        self.driver.get("about:blank")
+        Page(self.driver, URL + "#" + fragment).open()
+        WebDriverWait(self.driver, 5).until(lambda _: self.find("#bases").is_displayed())
+
+    def test_a_conversion_by_keyboard_and_back_to_the_window(self):
+        p = self.page
+        opener = self.driver.find_element(By.XPATH, '//button[.="Бройни системи"]')
+        self.assertEqual(opener.find_element(By.XPATH, "..").get_attribute("id"), "practice-start")
+        p.js("arguments[0].focus()", opener)
+        p.press(Keys.ENTER)
+        WebDriverWait(self.driver, 5).until(lambda _: self.find("#bases").is_displayed())
+        self.assertFalse(p.control("MainForm").is_displayed())
+        self.assertEqual(p.js("return document.activeElement.id"), "bases-number")
+        p.press("37,625", Keys.ENTER)
+        self.assertEqual(p.spoken(), RESULT_37625)
+        self.assertEqual(self.worked(".result"), [RESULT_37625])
+        self.assertIn("37 : 2 = 18, остатък 1", self.worked())
+        self.assertEqual(self.worked()[-1], "Получава се 37.625₁₀, числото, което е въведено.")
+        self.assertEqual(self.driver.current_url, URL + "#from=10&to=2&x=37.625")
+        # Tab to «Към основа», one key down to 8, and Enter in the box again.
+        p.press(Keys.TAB, Keys.TAB)
+        self.assertEqual(p.js("return document.activeElement.id"), "bases-to")
+        p.press(Keys.ARROW_DOWN)
+        p.js("document.getElementById('bases-number').focus()")
+        p.press(Keys.ENTER)
+        self.assertEqual(p.spoken(), "37.625₁₀ = 45.5₈")
+        self.assertEqual(self.driver.current_url, URL + "#from=10&to=8&x=37.625")
+        p.js("document.getElementById('bases-number').select()")
+        p.press("1.2.3", Keys.ENTER)
+        refusal = "Вторият разделител . е излишен: числото има най-много един разделител."
+        self.assertEqual((self.worked(), p.spoken()), ([refusal], refusal))
+        self.assertEqual(self.driver.current_url, URL + "#from=10&to=8")
+        self.driver.find_element(By.XPATH, '//section[@id="bases"]//button[.="Към прозореца"]').click()
+        self.assertTrue(p.control("MainForm").is_displayed())
+        self.assertFalse(self.find("#bases").is_displayed())
+        self.assertEqual(p.js("return document.activeElement.textContent"), "Бройни системи")
+        self.assertEqual(self.driver.current_url, URL)
+
+    def test_a_refusal_keeps_what_was_typed_and_computes_nothing(self):
+        self.open_at("from=8&to=2")
+        box = self.find("#bases-number")
+        box.send_keys("1.29", Keys.ENTER)
+        self.assertEqual(self.worked(), ["9 не е цифра в осмична бройна система."])
+        self.assertEqual(box.get_property("value"), "1.29")
+        self.assertEqual(self.driver.current_url, URL + "#from=8&to=2")
+
+    def test_a_link_opens_the_example_and_a_bad_one_the_start_with_a_notice(self):
+        self.open_at("from=16&to=10&x=FF.8")
+        self.assertEqual(self.worked(".result"), ["FF.8₁₆ = 255.5₁₀"])
+        self.assertEqual(self.find("#bases-number").get_property("value"), "FF.8")
+        self.open_at("from=8&to=2&x=9")
+        notice = ("Връзката не може да се използва: "
+                  "числото (x) не се чете: 9 не е цифра в осмична бройна система.")
+        self.assertEqual(self.find(".notice").text, notice)
+        self.assertEqual((self.worked(), self.find("#bases-number").get_property("value")),
+                         ([], ""))
+        self.assertEqual(self.find("#bases-from").get_property("value"), "10")
+
+    @needs("devtools")
+    def test_by_touch_in_the_column_of_a_phone(self):
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setDeviceMetricsOverride",
+            {"width": 320, "height": 568, "deviceScaleFactor": 2, "mobile": True})
+        cdp("Emulation.setTouchEmulationEnabled", {"enabled": True})
+        self.addCleanup(cdp, "Emulation.setTouchEmulationEnabled", {"enabled": False})
+        self.addCleanup(cdp, "Emulation.clearDeviceMetricsOverride", {})
+        p = self.page
+        p.open()
+        tap(self.driver, self.driver.find_element(By.XPATH, '//button[.="Бройни системи"]'))
+        WebDriverWait(self.driver, 5).until(lambda _: self.find("#bases").is_displayed())
+        p.js("const list = document.getElementById('bases-from');"
+             "list.value = '16'; list.dispatchEvent(new Event('change'))")  # a picker's choice
+        self.find("#bases-number").send_keys("0.FFFFFFFFFF")
+        tap(self.driver, self.driver.find_element(By.XPATH, '//button[.="Преобразувай"]'))
+        self.assertEqual(self.worked(".result"), ["0.FFFFFFFFFF₁₆ = 0." + "1" * 40 + "₂"])
+        sizes = p.js("return [...document.querySelectorAll('#bases button, #bases input, #bases select')]"
+                     ".map(e => {const r = e.getBoundingClientRect(); return Math.min(r.width, r.height)})"
+                     ".concat([document.documentElement.scrollWidth"
+                     " - document.documentElement.clientWidth])")
+        self.assertGreaterEqual(min(sizes[:-1]), 44)
+        self.assertEqual(sizes[-1], 0)
+        font = p.js("return parseFloat(getComputedStyle(document.querySelector('#bases .worked p')).fontSize)")
+        self.assertGreaterEqual(font, 16)
+        tap(self.driver, self.driver.find_element(By.XPATH, '//section[@id="bases"]//button[.="Към прозореца"]'))
+        self.assertTrue(p.control("MainForm").is_displayed())
+
+
+@unittest.skipUnless(os.environ.get("DISPLAY"), "WebKitGTK needs an X display: run it in xvfb-run")
+class WebKitBasesTest(BasesTest):
+    features, start_browser = set(), WebKitWindowTest.start_browser
+
+
 # Waits, five seconds at the most, until the worker of the next release has taken
 # over the page. Meanwhile the page keeps asking its worker for a file, as a pupil's
 # short visits one after another do, which puts off the browser's own update check.
