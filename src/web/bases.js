@@ -30,8 +30,9 @@ const lines = (texts, className) =>
   texts.map((text) => element('p', { className, textContent: text }));
 
 // The button that opens the part, in the bar of `actions` after the others;
-// `showWindow` lays the window out again when it comes back.
-export function numberSystems(core, form, actions, showWindow) {
+// `showWindow` lays the window out again when it comes back. `practice` runs
+// an exercise on the conversion chosen, in the part's place.
+export function numberSystems(core, form, actions, showWindow, practice) {
   const captions = core.basesCaptions();
   const section = element('section', { id: 'bases', hidden: true });
   const heading = element('h1', { textContent: captions.heading, tabIndex: -1 });
@@ -42,11 +43,22 @@ export function numberSystems(core, form, actions, showWindow) {
   const to = baseList('bases-to', captions.bases);
   const fields = element('div', { className: 'fields' });
   const convert = button(captions.convert, () => converted());
+  // Beside «Преобразувай», and named apart from the page's «Упражнение».
+  const refusal = element('p', { className: 'refusal', hidden: true });
+  const refused = (text) => {
+    refusal.textContent = text;
+    refusal.hidden = !text;
+    if (text) refusal.scrollIntoView({ block: 'nearest' });
+  };
+  const exercise = button(practice.conversionCaption, () =>
+    practice.convertWith(...basesChosen(), { section, opener: exercise, refused }),
+  );
   fields.append(
     labelled(box, captions.number),
     labelled(from, captions.from),
     labelled(to, captions.to),
     convert,
+    exercise,
   );
   // One paragraph per line, so that a screen reader's arrows read it line by line.
   const solution = element('section', { className: 'solution' });
@@ -56,7 +68,7 @@ export function numberSystems(core, form, actions, showWindow) {
   solution.append(solutionTitle, worked);
   const back = button(captions.back, () => leave());
   back.className = 'end';
-  section.append(heading, fields, solution, back);
+  section.append(heading, fields, refusal, solution, back);
   actions.after(section);
 
   const choose = ({ from: fromBase, to: toBase, number }) => {

@@ -1137,6 +1137,44 @@ class BasesTest(OnePageTest):
         self.assertTrue(p.control("MainForm").is_displayed())
 
 
+    def test_a_division_exercise_on_the_number_chosen_and_back_to_the_part(self):
+        p = self.page
+        self.open_at("from=10&to=2&x=6")
+        start = self.driver.find_element(By.XPATH, '//button[.="Упражнение с това число"]')
+        names = p.js("return [...document.querySelectorAll('button')].map(b => b.textContent)")
+        self.assertEqual(names.count("Упражнение с това число"), 1)
+        start.click()
+        self.assertTrue(self.find("#practice").is_displayed())
+        WebDriverWait(self.driver, 5).until(lambda _: not self.find("#bases").is_displayed())
+        self.assertEqual(self.find("#practice h1").text, "Упражнение: 6₁₀ в двоична бройна система.")
+        self.assertEqual(p.js("return document.activeElement.id"), "practice-answer")
+        p.press("3", Keys.ENTER)
+        self.assertEqual(p.spoken(), "Вярно. Стъпка 1: колко е остатъкът от 6 : 2?")
+        p.press("1", Keys.ENTER)
+        self.assertEqual(p.spoken(), "Не е вярно. Подсказка — остатъкът е 6 − 2 × 3.")
+        self.assertEqual(self.find("#practice .feedback .mark").text, "✗")
+        for answer in ("0", "1", "1", "0", "1", "110"):
+            self.assertEqual(p.js("return document.activeElement.id"), "practice-answer")
+            p.press(answer, Keys.ENTER)
+        rows = [[cell.text for cell in row.find_elements(By.TAG_NAME, "td")]
+                for row in self.driver.find_elements(By.CSS_SELECTOR, "#practice tbody tr")]
+        self.assertEqual(rows[1], ["2", "6 : 2, остатък", "0", "1", "≠"])
+        self.assertIn("6₁₀ = 110₂", self.find("#practice .summary").text)
+        self.assertEqual(p.js("return document.activeElement.textContent"), "Край")
+        p.press(Keys.ENTER)
+        self.assertTrue(self.find("#bases").is_displayed())
+        self.assertFalse(p.control("MainForm").is_displayed())
+        self.assertEqual(p.js("return document.activeElement.textContent"),
+                         "Упражнение с това число")
+
+    def test_an_exercise_on_equal_bases_is_refused_beside_its_button(self):
+        self.open_at("from=10&to=10&x=12")
+        self.driver.find_element(By.XPATH, '//button[.="Упражнение с това число"]').click()
+        self.assertEqual(self.find("#bases .refusal").text,
+                         "За упражнение изберете две различни основи.")
+        self.assertFalse(self.find("#practice").is_displayed())
+
+
 @unittest.skipUnless(os.environ.get("DISPLAY"), "WebKitGTK needs an X display: run it in xvfb-run")
 class WebKitBasesTest(BasesTest):
     features, start_browser = set(), WebKitWindowTest.start_browser
