@@ -187,12 +187,9 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
     drawSummary = drawConversionSummary;
     const said = practice.start(number, fromBase, toBase);
     part.refused(practice.refusal());
-    begin(said, {
-      hide: () => (part.section.hidden = true),
-      show: () => (part.section.hidden = false),
-      left: part.section,
-      focus: part.opener,
-    });
+    // The part holds the focus, so it goes and comes back with swap alone, the
+    // focus moved first.
+    begin(said, { hide: () => {}, show: () => {}, left: part.section, focus: part.opener });
   };
   open.addEventListener('click', () => {
     const { fraction, count } = form.practiceInput();

@@ -24,6 +24,13 @@ EXERCISE = [
     "Не е вярно. Подсказка — удвоете: 0.6 + 0.6.",
 ]
 
+# The division exercise of 6 to base 2: its start, the quotient right, the remainder wrong.
+DIVISION = [
+    "Упражнение: 6₁₀ в двоична бройна система. Стъпка 1: колко е частното 6 : 2?",
+    "Вярно. Стъпка 1: колко е остатъкът от 6 : 2?",
+    "Не е вярно. Подсказка — остатъкът е 6 − 2 × 3.",
+]
+
 
 def soon_after(said, first, then):
     """Whether `then` is said within a few utterances after every `first`."""
@@ -81,6 +88,8 @@ def main():
         ("one short phrase after «Изчисти»", "Всичко е изчистено." in said),
         ("the exercise's questions and feedback, each once, in order, in the answer box",
          in_order(heard, EXERCISE) and "Отговор entry" in " ".join(heard)),
+        ("the division exercise's questions and feedback, each once, in order",
+         in_order(heard, DIVISION)),
     ]
     # fmt: on
     for name, ok in checks:

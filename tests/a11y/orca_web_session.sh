@@ -57,4 +57,18 @@ for answer in 0,6 0 1; do
   keys Return
   sleep 1
 done
+# 9. A division exercise of the number-systems part: a link opens it with 6 to
+# base 2, four Tabs reach «Упражнение с това число», one quotient right, the
+# remainder wrong.
+keys ctrl+l
+xdotool type --delay 50 "$url#from=10&to=2&x=6"
+keys Return
+sleep 3
+keys Tab Tab Tab Tab space
+sleep 2
+for answer in 3 1; do
+  xdotool type --delay 300 "$answer"
+  keys Return
+  sleep 1
+done
 stop_orca
