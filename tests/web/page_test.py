@@ -1167,6 +1167,34 @@ class BasesTest(OnePageTest):
         self.assertEqual(p.js("return document.activeElement.textContent"),
                          "Упражнение с това число")
 
+    @needs("devtools")
+    def test_a_place_value_exercise_by_touch_on_a_phone(self):
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setDeviceMetricsOverride",
+            {"width": 320, "height": 568, "deviceScaleFactor": 2, "mobile": True})
+        cdp("Emulation.setTouchEmulationEnabled", {"enabled": True})
+        self.addCleanup(cdp, "Emulation.setTouchEmulationEnabled", {"enabled": False})
+        self.addCleanup(cdp, "Emulation.clearDeviceMetricsOverride", {})
+        p = self.page
+        self.open_at("from=16&to=10&x=2B.1")
+        tap(self.driver, self.driver.find_element(By.XPATH, '//button[.="Упражнение с това число"]'))
+        box, check = self.find("#practice-answer"), self.find("#practice .asking button")
+        # Each term, then the sum: a comma, and a zero that changes nothing.
+        for answer in ("32", "11", "0,0625", "43.06250"):
+            box.send_keys(Keys.CONTROL, "a")
+            box.send_keys(answer)
+            tap(self.driver, check)
+        self.assertIn("Верни от първия опит: 4 от 4.", self.find("#practice .summary").text)
+        sizes = p.js("return [...document.querySelectorAll('#practice button, #practice input')]"
+                     ".filter(e => e.getClientRects().length).map(e => {"
+                     "const r = e.getBoundingClientRect(); return Math.min(r.width, r.height)})"
+                     ".concat([document.documentElement.scrollWidth"
+                     " - document.documentElement.clientWidth])")
+        self.assertGreaterEqual(min(sizes[:-1]), 44)
+        self.assertEqual(sizes[-1], 0)
+        tap(self.driver, self.find("#practice .end"))
+        self.assertTrue(self.find("#bases").is_displayed())
+
     def test_an_exercise_on_equal_bases_is_refused_beside_its_button(self):
         self.open_at("from=10&to=10&x=12")
         self.driver.find_element(By.XPATH, '//button[.="Упражнение с това число"]').click()
