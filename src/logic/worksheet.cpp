@@ -5,8 +5,8 @@
 #include <optional>
 #include <set>
 
-#include "bases_texts.h"
 #include "bases.h"
+#include "bases_texts.h"
 #include "digits.h"
 #include "exact_decimal.h"
 #include "form_model.h"

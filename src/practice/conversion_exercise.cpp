@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "bases_texts.h"
 #include "arithmetic.h"
+#include "bases_texts.h"
 #include "digits.h"
 #include "texts.h"
 
