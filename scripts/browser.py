@@ -264,4 +264,6 @@ class Page:
         return self.js("return document.querySelector('[role=status]').textContent.trim()")
 
     def focused(self):
-        return self.js("return document.activeElement.dataset.control")
+        # A control of the window by its name; a page's own button by its caption.
+        return self.js("const e = document.activeElement;"
+                       "return e.dataset.control ?? (e.matches('button') ? e.textContent : null)")

@@ -36,6 +36,7 @@ async function start() {
   const practice = buildPractice(core, form, windowArea, page.layout.arrange,
     exerciseAddress(core, form));
   const sheets = worksheets(core, form, practice.bar);
+  page.layout.carry(practice.bar);
   const bases = numberSystems(core, form, practice.bar, page.layout.arrange, practice);
   form.load();
   // The window shows with its own fonts, never a fallback that swaps later.

@@ -69,7 +69,7 @@ export function numberSystems(core, form, actions, showWindow, practice) {
   const back = button(captions.back, () => leave());
   back.className = 'end';
   section.append(heading, fields, refusal, solution, back);
-  actions.after(section);
+  windowArea.after(section); // never inside the window, where the column carries the bar
 
   const choose = ({ from: fromBase, to: toBase, number }) => {
     from.value = fromBase;

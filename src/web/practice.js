@@ -55,7 +55,7 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
 
   const bar = element('div', { id: 'practice-start' });
   const open = element('button', { type: 'button', textContent: captions.start });
-  const refusal = element('p', { className: 'refusal' });
+  const refusal = element('p', { className: 'refusal', hidden: true });
   bar.append(open, refusal);
 
   // The exercise stands above its button, so that neither moves while the other goes.

@@ -166,6 +166,13 @@ function optionRow(list, i, item) {
 // so that the page scrolls and not the box.
 function arranger(placed) {
   const inColumn = [...placed].sort((a, b) => a.control.column - b.control.column);
+  // Beside the column, the keyboard's order, after the title, which never takes the
+  // focus: read from the top, the page starts with it. A screen reader that takes
+  // in the page only once the window is there then rests on the title, and hears
+  // the focus land on the description; resting on the description itself, it
+  // would hear nothing when the focus lands there.
+  const title = inColumn[0];
+  const inWindow = [title, ...placed.filter((shown) => shown !== title)];
   const locked = placed.filter(({ control }) => control.locked).map(({ elements }) => elements[0]);
   let shown = 'window';
   const growsItself = CSS.supports('field-sizing', 'content'); // as style.css asks there
@@ -179,19 +186,33 @@ function arranger(placed) {
     boxes.forEach((box, i) => (box.style.height = `${heights[i]}px`));
     windowArea.style.minHeight = '';
   };
+  // The page's own buttons, once carried: below the window beside it, and in the
+  // column right after its title row, so that a phone shows them on its first screen.
+  let carried = null;
+  const carry = (bar) => {
+    carried = { bar, home: bar.previousElementSibling, after: title.elements.at(-1) };
+    bar.style.setProperty('--column', title.control.column);
+    arrange();
+  };
+  const keepingFocus = (move) => {
+    const focused = document.activeElement;
+    move();
+    if (document.activeElement !== focused) focused?.focus({ preventScroll: true });
+  };
   // Read again whenever the page changes size: a phone turned, a zoom, a window resized.
   const arrange = () => {
     shown = getComputedStyle(windowArea).getPropertyValue('--arrangement').trim();
-    const order = (shown === 'column' ? inColumn : placed).flatMap(({ elements }) => elements);
-    if (order.some((element, i) => windowArea.children[i] !== element)) {
-      const focused = document.activeElement;
-      windowArea.append(...order);
-      if (document.activeElement !== focused) focused?.focus({ preventScroll: true });
+    const order = (shown === 'column' ? inColumn : inWindow).flatMap(({ elements }) => elements);
+    const children = [...windowArea.children].filter((element) => element !== carried?.bar);
+    if (order.some((element, i) => children[i] !== element)) {
+      keepingFocus(() => windowArea.append(...order));
     }
+    const at = carried && (shown === 'column' ? carried.after : carried.home);
+    if (at && at.nextElementSibling !== carried.bar) keepingFocus(() => at.after(carried.bar));
     locked.forEach((box) => (box.style.height = ''));
     fit(locked);
   };
-  return { arrange, fit, arrangement: () => shown };
+  return { arrange, fit, carry, arrangement: () => shown };
 }
 
 // A minimum font size raises the text but not lengths in rem; the root takes the
@@ -275,6 +296,7 @@ export function buildWindow(core, form) {
   document.title = look.caption;
   const px = (twips) => twips / look.twipsPerPixel;
   windowArea.style.setProperty('--width', px(look.width));
+  document.body.style.setProperty('--window-width', px(look.width)); // the page's buttons line up with it
   windowArea.style.setProperty('--height', px(look.height));
   windowArea.style.backgroundColor = rgb(look.back);
   layout = arranger(placed);

@@ -39,7 +39,7 @@ def main():
          contains(said, ["10-ична дроб.", "List with 6 items.", "notification Нищо не е избрано."])),
         ("the result and the check's last line after «Изчисли», in one, the focus kept",
          contains(said, ["notification 0.01001100110. След обратно преобразуване числото е: "
-                         "0.2998046875.", "dash", "Entering flat review.", "Изчисли"])),
+                         "0.29980468750.", "dash", "Entering flat review.", "Изчисли"])),
         ("the proposed fraction after a range choice",
          any(re.fullmatch(r"notification Нова дроб: (0\.\d|1)\.", s) for s in said)),
         ("one short phrase after «Изчисти»", "notification Всичко е изчистено." in said),

@@ -23,6 +23,6 @@ expect_line 1 "Преобразувам десетичната дроб: 0.3"
 expect_line 8 "0.399999999999999"
 expect_line 15 "0.01001100110"
 expect_line 16 "Проверка на резултата: "
-expect_line 28 "След обратно преобразуване числото е: 0.2998046875"
+expect_line 28 "След обратно преобразуване числото е: 0.29980468750"
 [ "$fail" -eq 0 ] || { printf 'trace:\n%s\n' "$trace"; exit 1; }
 echo "end-to-end trace as expected: 28 lines"

@@ -78,22 +78,22 @@ inline std::string DoublingsFault(const Strings& lines, const Strings& digits) {
 }
 
 // The result is "0." and the digits; the check writes each digit's weight and
-// their sum with one decimal fewer than the digits.
+// their sum with as many decimals as there are digits, which makes them exact.
 inline std::string CheckFault(const Strings& lines, const Strings& digits) {
   const std::size_t n = digits.size();
-  const auto m = static_cast<std::int16_t>(n - 1);
+  const auto decimals = static_cast<std::int16_t>(n == 0 ? -1 : n);
   std::string result = "0.";
   for (const std::string& d : digits) result += d;
   if (lines[n + 3] != result) return "the result line is not 0. and the digits: " + lines[n + 3];
   double sum = 0;
   for (std::size_t i = 0; i < n; ++i) {
     const double term = std::ldexp(digits[i] == "1" ? 1.0 : 0.0, -static_cast<int>(i + 1));
-    const std::string expected = "+" + FormatFixed(term, m);
+    const std::string expected = "+" + FormatFixed(term, decimals);
     if (lines[n + 5 + i] != expected)
       return "term " + std::to_string(i + 1) + " is not " + expected;
     sum += term;
   }
-  const std::string expected = trace_lines::kSum + FormatFixed(sum, m);
+  const std::string expected = trace_lines::kSum + FormatFixed(sum, decimals);
   return lines.back() == expected ? "" : "the sum line is not " + expected;
 }
 

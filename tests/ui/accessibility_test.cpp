@@ -89,7 +89,7 @@ TEST_F(ScreenReader, ReadsTheInputAsOneRunOnceOnFocusAndLockedAfterCalculating) 
   Focus(ui.control("Command1(0)"));
   heard.clear();
   QTest::keyClick(ui.control("Command1(0)"), Qt::Key_Space);
-  EXPECT_EQ(Announced(), "0.01001100110. След обратно преобразуване числото е: 0.2998046875");
+  EXPECT_EQ(Announced(), "0.01001100110. След обратно преобразуване числото е: 0.29980468750");
   EXPECT_TRUE(Of(QAccessible::Focus).empty());
   ASSERT_FALSE(Of(QAccessible::NameChanged).empty());
   EXPECT_EQ(Of(QAccessible::NameChanged).back().object, ui.input());

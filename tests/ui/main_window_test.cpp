@@ -212,7 +212,7 @@ TEST(MainWindow, CalculatesWithTheCountChosenInTheList) {
   ASSERT_EQ(lines.size(), 25);
   EXPECT_EQ(lines[6], "0.800000000000001");
   EXPECT_EQ(lines[12], "0.011100110");
-  EXPECT_EQ(lines[23], "След обратно преобразуване числото е: 0.44921875");
+  EXPECT_EQ(lines[23], "След обратно преобразуване числото е: 0.449218750");
   EXPECT_EQ(ui.items(2), (QStringList{"0", "1", "1", "1", "0", "0", "1", "1", "0"}));
   EXPECT_FALSE(ui.input()->isEnabled());
 }

@@ -80,7 +80,7 @@ class FormBindingTest(unittest.TestCase):
         )
         typed, said, calculated, locked, cleared, text, selected, focus = result
         self.assertEqual(typed, 4)
-        self.assertEqual(said, "0.011100110. След обратно преобразуване числото е: 0.44921875")
+        self.assertEqual(said, "0.011100110. След обратно преобразуване числото е: 0.449218750")
         self.assertEqual(
             calculated, [["0", "1", "1", "1", "0", "0", "1", "1", "0"], False, "Дроб, недостъпно"]
         )
