@@ -28,10 +28,10 @@ xdotool windowfocus --sync "$WINDOW"
 sleep 5
 
 # 1. The description line by line; every control once around, then the
-# exercise's and the worksheet's buttons below the window, the browser's own
-# toolbar, five stops, and back to the description.
+# exercise's, the worksheet's and the number systems' buttons below the window,
+# the browser's own toolbar, five stops, and back to the description.
 keys Down Down Up Up
-keys Tab Tab Tab Tab Tab Tab Tab
+keys Tab Tab Tab Tab Tab Tab Tab Tab
 keys Tab Tab Tab Tab Tab Tab Tab Tab
 # 2 and 3. The input typed over, then twelve digits.
 type_fraction_and_count
