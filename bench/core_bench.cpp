@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "bases.h"
+#include "conversion_exercise.h"
 #include "exercise.h"
 #include "form_model.h"
 #include "number_text.h"
@@ -110,6 +112,47 @@ void BM_PracticeSummary(benchmark::State& state) {
   state.counters["lines"] = static_cast<double>(exercise.Summarised().lines.size());
 }
 BENCHMARK(BM_PracticeSummary);
+
+// One answer to a conversion exercise checked, for each kind of comparison:
+// a number, a digit given by its value, and a result with its period.
+void BM_ConversionAnswer(benchmark::State& state, int question, const char* answer) {
+  ConversionExercise exercise;
+  for (auto _ : state) {
+    state.PauseTiming();
+    exercise.Start("0.1", 10, 2);
+    for (int i = 0; i < question; ++i) exercise.Check(exercise.Questions()[i].expected);
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(exercise.Check(answer));
+  }
+}
+BENCHMARK_CAPTURE(BM_ConversionAnswer, product, 0, "0,2");
+BENCHMARK_CAPTURE(BM_ConversionAnswer, digit, 1, "0");
+BENCHMARK_CAPTURE(BM_ConversionAnswer, period_otherwise, 11, "0.00(0110)");
+
+void BM_ConversionHexRemainder(benchmark::State& state) {
+  ConversionExercise exercise;
+  for (auto _ : state) {
+    state.PauseTiming();
+    exercise.Start("2026", 10, 16);
+    exercise.Check("126");
+    state.ResumeTiming();
+    benchmark::DoNotOptimize(exercise.Check("10"));
+  }
+}
+BENCHMARK(BM_ConversionHexRemainder);
+
+// The number-systems part's worked examples at its length limits: 12 + 10
+// hexadecimal digits to base 10 (40 decimals in each place value), and the
+// 10 decimals with the longest period to base 2 (cut after 60 of its digits).
+void BM_BasesAtTheLimits(benchmark::State& state, std::string_view text, int from, int to) {
+  for (auto _ : state) {
+    const bases::Conversion conversion = bases::Convert(text, from, to);
+    benchmark::DoNotOptimize(conversion.resultLine.data());
+  }
+}
+BENCHMARK_CAPTURE(BM_BasesAtTheLimits, hex_to_decimal, "FFFFFFFFFFFF.FFFFFFFFFF", 16, 10);
+BENCHMARK_CAPTURE(BM_BasesAtTheLimits, longest_period, "0.9999999999", 10, 2);
+BENCHMARK_CAPTURE(BM_BasesAtTheLimits, decimal_to_hex, "999999999999.9999999999", 10, 16);
 
 }  // namespace
 }  // namespace kviltora

@@ -19,6 +19,9 @@ targets=(
   "BM_WindowCalculate 2000000"
   "BM_PracticeAnswer 1000000"
   "BM_PracticeSummary 1000000"
+  "BM_BasesAtTheLimits/hex_to_decimal 1000000"
+  "BM_BasesAtTheLimits/longest_period 1000000"
+  "BM_BasesAtTheLimits/decimal_to_hex 1000000"
 )
 startup_time_target=1.15
 startup_memory_target=1.10

@@ -34,7 +34,7 @@ DROPPED = re.compile(r'<link rel="(?:manifest|license)" href="[^"]+">\n|<a id="h
 POLICY = re.compile(r'(<meta http-equiv="Content-Security-Policy" content=")[^"]*(")')
 FONT_URL = re.compile(r'url\("([^"]+\.woff2)"\)')
 # A stylesheet a module fetches only when it needs it, by its file name.
-FETCHED_STYLE = re.compile(r"href: '(\w+)\.css'")
+FETCHED_STYLE = re.compile(r"styleSheet\('(\w+)\.css'\)")
 TYPES = {".svg": "image/svg+xml", ".png": "image/png", ".woff2": "font/woff2"}
 
 

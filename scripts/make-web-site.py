@@ -17,11 +17,13 @@ from fontTools import subset
 
 ROOT = Path(__file__).resolve().parent.parent
 PAGE = ROOT / "src/web"
-PAGE_FILES = ["style.css", "worksheet.css", "manifest.webmanifest", "help.html", "help.css"]
+PAGE_FILES = ["style.css", "worksheet.css", "bases.css", "manifest.webmanifest", "help.html",
+              "help.css"]
 # The page's modules, each after those it imports, served as one file with the
 # core's glue: a page of many small files waits on their requests, which a
 # browser sends a few at a time.
-MODULES = ["core_loader", "common", "window", "links", "practice", "worksheet", "scorm", "embed", "app"]
+MODULES = ["core_loader", "common", "window", "links", "practice", "worksheet", "bases", "scorm",
+           "embed", "app"]
 BUNDLE = "kviltora.js"
 # The glue stays in the site on its own too, for other pages that import the core
 # (the tests' and the benchmark's); the page never asks for it, nor does its worker.
@@ -45,13 +47,15 @@ FACES = {"Regular": "KviltoraSerif-Regular", "Bold": "KviltoraSerif-Bold"}
 # build of the font: printable ASCII (digits, the number texts, Latin), the
 # whole basic Cyrillic block (Bulgarian with Ѝ and ѝ, and its neighbours), the
 # no-break space, the quotes, dashes, ellipsis and numero sign of Bulgarian
-# typography, and the exercise's signs for times and for a line that differs.
+# typography, the exercise's signs for times and for a line that differs, and
+# the number systems' raised powers, lowered bases, dot, arrow and minus sign.
 # Anything else a pupil types is drawn by the system's serif.
 CHARACTERS = [
     *range(0x20, 0x7F),
     *range(0x400, 0x460),
     0xA0,
     *[ord(c) for c in "«»–—‘’“”„…№×≠"],
+    *[ord(c) for c in "⁰¹²³⁴⁵⁶⁷⁸⁹⁻₀₁₂₃₄₅₆₇₈₉·→−"],
 ]
 
 

@@ -21,5 +21,10 @@ set(KVILTORA_CORE_SOURCES
   practice/exercise.cpp
   practice/texts.cpp
   practice/report.cpp
+  practice/conversion_exercise.cpp
+  bases/reading.cpp
+  bases/arithmetic.cpp
+  bases/conversion.cpp
+  bases/texts.cpp
 )
-set(KVILTORA_CORE_INCLUDES model numtext logic practice runtime)
+set(KVILTORA_CORE_INCLUDES model numtext logic practice runtime bases)

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "bases.h"
 #include "form_model.h"
 #include "input_limit.h"
 #include "number_text.h"
@@ -107,7 +108,7 @@ std::optional<std::vector<Part>> Parts(std::string_view fragment) {
 
 // The values of the known keys; a link with any other key, or a key twice, is not ours.
 struct Values {
-  std::optional<std::string> x, n, mode, sheet, r;
+  std::optional<std::string> x, n, mode, sheet, r, kinds, from, to;
 };
 
 std::optional<Values> KnownValues(const std::vector<Part>& parts, std::string& notice) {
@@ -118,9 +119,12 @@ std::optional<Values> KnownValues(const std::vector<Part>& parts, std::string& n
                                        : part.key == "mode"  ? &values.mode
                                        : part.key == "sheet" ? &values.sheet
                                        : part.key == "r"     ? &values.r
+                                       : part.key == "kinds" ? &values.kinds
+                                       : part.key == "from"  ? &values.from
+                                       : part.key == "to"    ? &values.to
                                                              : nullptr;
     if (!slot) {
-      notice = "адресът съдържа непознато име; познати са x, n, mode, sheet и r.";
+      notice = "адресът съдържа непознато име; познати са x, n, mode, sheet, r, kinds, from и to.";
       return std::nullopt;
     }
     if (*slot) {
@@ -203,6 +207,21 @@ std::optional<std::uint32_t> Seed(std::string_view text) {
   return seed;
 }
 
+// "d,i,f": each letter once, one of kSheetKindLetters, between commas.
+std::optional<std::string> SheetKinds(const std::optional<std::string>& value) {
+  if (!value) return std::string(kDoublingOnly);
+  std::string letters;
+  for (std::size_t i = 0; i < value->size(); i += 2) {
+    const char letter = (*value)[i];
+    const bool known = kSheetKindLetters.find(letter) != std::string_view::npos;
+    const bool separated = i + 1 == value->size() || (*value)[i + 1] == ',';
+    if (!known || !separated || letters.find(letter) != std::string::npos) return std::nullopt;
+    letters += letter;
+  }
+  if (letters.empty() || value->ends_with(',')) return std::nullopt;
+  return KindsOf(letters);
+}
+
 Link SheetLink(const Values& values, std::string& notice) {
   if (values.x || values.mode) {
     notice = "работният лист (sheet) не се съчетава с x и mode.";
@@ -222,13 +241,24 @@ Link SheetLink(const Values& values, std::string& notice) {
   }
   const auto countRow = CountRow(values.n, kSheetCount, notice);
   if (!countRow) return {};
+  auto kinds = SheetKinds(values.kinds);
+  if (!kinds) {
+    notice =
+        "видовете задачи (kinds) са букви измежду d, i, f, p и g, всяка веднъж, със "
+        "запетая помежду им.";
+    return {};
+  }
   Link link;
   link.shows = LinkShows::kSheet;
-  link.sheet = {*seed, *rangeRow, *countRow};
+  link.sheet = {*seed, *rangeRow, *countRow, std::move(*kinds)};
   return link;
 }
 
 Link ExampleLink(const Values& values, std::string& notice) {
+  if (values.kinds) {
+    notice = "видовете задачи (kinds) са само за работен лист (sheet).";
+    return {};
+  }
   if (values.r) {
     notice = "обхватът (r) е само за работен лист (sheet).";
     return {};
@@ -249,6 +279,38 @@ Link ExampleLink(const Values& values, std::string& notice) {
   return link;
 }
 
+// A base as the lists write it, so "010" is no base.
+std::optional<int> BaseOf(const std::optional<std::string>& text) {
+  for (const int base : bases::kBases) {
+    if (text == std::to_string(base)) return base;
+  }
+  return std::nullopt;
+}
+
+Link BasesLink(const Values& values, std::string& notice) {
+  Link link;
+  link.shows = LinkShows::kBases;
+  if (values.n || values.mode || values.sheet || values.r || values.kinds) {
+    notice = "преобразуването (from, to) не се съчетава с n, mode, sheet и r.";
+    return link;
+  }
+  const auto from = BaseOf(values.from);
+  const auto to = BaseOf(values.to);
+  if (!from || !to) {
+    notice = "основите (from и to) трябва да са 2, 8, 10 или 16.";
+    return link;
+  }
+  if (values.x) {
+    const bases::Reading reading = bases::ReadNumber(*values.x, *from);
+    if (!reading.number) {
+      notice = "числото (x) не се чете: " + reading.refusal;
+      return link;
+    }
+  }
+  link.bases = {*from, *to, values.x.value_or("")};
+  return link;
+}
+
 Link LinkOfParts(std::string_view fragment, std::string& notice) {
   if (fragment.size() > kLinkMaxLength) {
     notice = "адресът е по-дълъг от " + std::to_string(kLinkMaxLength) + " знака.";
@@ -261,6 +323,7 @@ Link LinkOfParts(std::string_view fragment, std::string& notice) {
   }
   const auto values = KnownValues(*parts, notice);
   if (!values) return {};
+  if (values->from || values->to) return BasesLink(*values, notice);
   if (values->sheet) return SheetLink(*values, notice);
   if (parts->empty()) return {};
   return ExampleLink(*values, notice);
@@ -273,7 +336,10 @@ Link ReadLink(std::string_view fragment) {
   std::string notice;
   Link link = LinkOfParts(fragment, notice);
   if (!notice.empty()) {
+    // A bad conversion still opens its part, as at start.
+    const LinkShows part = link.shows == LinkShows::kBases ? link.shows : LinkShows::kWindow;
     link = Link();
+    link.shows = part;
     link.notice = std::string(kCannotUse) + notice;
   }
   return link;
@@ -285,11 +351,13 @@ Opened OpenLink(MainForm& form, std::string_view fragment) {
   const Link& link = opened.link;
   if (!link.notice.empty()) {
     opened.said = link.notice;
-  } else if (link.shows == LinkShows::kExample) {
+  } else if (link.shows == LinkShows::kExample || link.shows == LinkShows::kPractice) {
+    // An exercise's window holds its fraction and count too, so that «Край»
+    // goes back to what the link named, not to the window at start.
     const std::u16string fraction = ToUtf16(link.fraction);
     UserText1Change(form, 1, fraction, fraction.size());
     UserDiapazonClick(form, 1, link.countRow);
-    opened.said = UserCommand1Click(form, 0);
+    if (link.shows == LinkShows::kExample) opened.said = UserCommand1Click(form, 0);
   }
   return opened;
 }
@@ -317,10 +385,36 @@ std::string PracticeLinkOf(std::string_view fraction, std::string_view count) {
   return ReadLink(link).shows == LinkShows::kPractice ? link : std::string();
 }
 
+std::string KindsOf(std::string_view letters) {
+  std::string kinds;
+  for (const char letter : kSheetKindLetters) {
+    if (letters.find(letter) != std::string_view::npos) kinds += letter;
+  }
+  return kinds.empty() ? std::string(kDoublingOnly) : kinds;
+}
+
+// A sheet of doublings alone is written as before kinds were chosen, so that
+// its link stays the one already handed out.
 std::string SheetLinkOf(const SheetChoice& sheet) {
   const MainForm form;
-  return "sheet=" + std::to_string(sheet.seed) + "&r=" + form.Diapazon[0].List(sheet.rangeRow) +
-         "&n=" + form.Diapazon[1].List(sheet.countRow);
+  std::string link = "sheet=" + std::to_string(sheet.seed) +
+                     "&r=" + form.Diapazon[0].List(sheet.rangeRow) +
+                     "&n=" + form.Diapazon[1].List(sheet.countRow);
+  const std::string kinds = KindsOf(sheet.kinds);
+  if (kinds == kDoublingOnly) return link;
+  link += "&kinds=";
+  for (std::size_t i = 0; i < kinds.size(); ++i) {
+    if (i > 0) link += ",";
+    link += kinds[i];
+  }
+  return link;
+}
+
+std::string BasesLinkOf(std::string_view number, int from, int to) {
+  const std::string link = "from=" + std::to_string(from) + "&to=" + std::to_string(to);
+  const bases::Reading reading = bases::ReadNumber(number, from);
+  if (!reading.number || !bases::IsBase(to)) return link;
+  return link + "&x=" + PercentEncoded(bases::NumberText(*reading.number));
 }
 
 }  // namespace kviltora

@@ -1,6 +1,7 @@
 #include "exact_decimal.h"
 
 #include <algorithm>
+#include <cctype>
 #include <numeric>
 
 #include "number_text.h"
@@ -91,6 +92,10 @@ std::string DecimalText(ExactDecimal x) {
 }
 
 std::optional<std::string> HandWrittenNumber(std::string_view text) {
+  return HandWrittenNumber(text, 10);
+}
+
+std::optional<std::string> HandWrittenNumber(std::string_view text, int base) {
   const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
   while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
@@ -98,8 +103,16 @@ std::optional<std::string> HandWrittenNumber(std::string_view text) {
   const std::string_view integer = text.substr(0, separator);
   const std::string_view decimals =
       separator == std::string_view::npos ? std::string_view() : text.substr(separator + 1);
-  const auto allDigits = [](std::string_view s) {
-    return std::all_of(s.begin(), s.end(), IsDigit);
+  // A digit of the base, a–f as A–F: a pupil writes either.
+  const auto isDigit = [base](char c) {
+    const int value = c >= '0' && c <= '9'   ? c - '0'
+                      : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                      : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                             : base;
+    return value < base;
+  };
+  const auto allDigits = [&](std::string_view s) {
+    return std::all_of(s.begin(), s.end(), isDigit);
   };
   if (!allDigits(integer) || !allDigits(decimals) || integer.size() + decimals.size() == 0) {
     return std::nullopt;
@@ -109,6 +122,7 @@ std::optional<std::string> HandWrittenNumber(std::string_view text) {
   if (out.empty()) out = "0";
   const std::string_view kept = WithoutTrailingZeros(decimals);
   if (!kept.empty()) (out += '.') += kept;
+  for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return out;
 }
 

@@ -49,6 +49,8 @@ std::string DecimalText(ExactDecimal x);
 // "0.90" and " 0.9 " all give "0.9". No sign, no exponent, nothing else:
 // anything else gives nothing. Any length, so a long binary fraction too.
 std::optional<std::string> HandWrittenNumber(std::string_view text);
+// The same in base 2, 8, 10 or 16: only the base's digits, a–f written as A–F.
+std::optional<std::string> HandWrittenNumber(std::string_view text, int base);
 
 // The exact binary form of a fraction below 1: the digits before the period,
 // then the period, of which at most kPeriodDigitsKept are kept.

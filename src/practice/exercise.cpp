@@ -79,15 +79,17 @@ std::string Exercise::Start(std::string_view fraction, std::optional<std::string
     refusal_ = kChooseCount;
   } else if (auto outside = CountRefusal(*count, count_)) {
     refusal_ = *outside;
+  } else if (OverflowsADouble(fraction)) {
+    refusal_ = kTooLarge;  // as the window refuses it, before it looks at any fraction
   } else if (auto unfit = FractionRefusal(read.reading)) {
     refusal_ = *unfit;
-  } else if (OverflowsADouble(fraction)) {
-    refusal_ = kTooLarge;
   }
   if (!refusal_.empty()) return refusal_;
   running_ = true;
   fractionText_ = fraction;
   fraction_ = read.fraction;
+  const double number = ParseLeadingNumber(fraction);
+  if (number < 0 || number >= 1) wholeNumber_ = FormatGeneral(number);
   remainder_ = fraction_;
   product_ = Doubled(remainder_);
   step_ = Step::kProduct;
@@ -99,9 +101,11 @@ std::string Exercise::Check(std::string_view answer) {
   const std::optional<std::string> number = HandWrittenNumber(answer);
   if (answer.find_first_not_of(" \t") == std::string_view::npos) {
     feedback_ = texts::Blank();
+    verdict_ = Verdict::kNone;
     return feedback_;
   }
-  if (number == Expected()) {
+  verdict_ = number == Expected() ? Verdict::kRight : Verdict::kWrong;
+  if (verdict_ == Verdict::kRight) {
     if (wrongTries_ == 0) ++rightFirstTime_;
     feedback_ = texts::Right();
   } else if (++wrongTries_ == 1) {
@@ -119,7 +123,10 @@ void Exercise::End() {
 }
 
 std::string Exercise::Heading() const {
-  return running_ ? texts::Heading(DecimalText(fraction_)) : std::string();
+  if (!running_) return {};
+  const std::string fraction = DecimalText(fraction_);
+  return wholeNumber_.empty() ? texts::Heading(fraction)
+                              : texts::HeadingOfFractionalPart(wholeNumber_, fraction);
 }
 
 std::string Exercise::Question() const {
@@ -198,7 +205,10 @@ void Exercise::Advance() {
 }
 
 std::string Exercise::Said() const {
-  std::string said = Joined(feedback_, questions_ == 0 ? Heading() : std::string());
+  // Said before the first question, the heading ends as a sentence, as on screen it need not.
+  std::string heading = questions_ == 0 ? Heading() : std::string();
+  if (!heading.empty() && !heading.ends_with('.')) heading += '.';
+  std::string said = Joined(feedback_, heading);
   if (step_ == Step::kDone) return Joined(Joined(said, texts::Finished()), summary_.said);
   return Joined(said, Question());
 }

@@ -30,6 +30,9 @@ struct Summary {
   std::string said;         // all of it as one utterance
 };
 
+// Whether the last answer was right, for the page's mark beside the feedback.
+enum class Verdict { kNone, kRight, kWrong };
+
 // The pupil does the doubling that the window shows: for each step the
 // product, then the digit, then the binary fraction, each checked at once.
 // Every call returns what a screen reader says next, as one utterance.
@@ -48,6 +51,7 @@ class Exercise {
   std::string Heading() const;
   std::string Question() const;  // empty once finished
   const std::string& Feedback() const { return feedback_; }
+  Verdict LastVerdict() const { return verdict_; }
   // The steps done so far, one line each, as on the pupil's sheet.
   const std::vector<std::string>& Worked() const { return worked_; }
   const Summary& Summarised() const { return summary_; }  // empty until finished
@@ -69,6 +73,9 @@ class Exercise {
   bool running_ = false;
   std::string refusal_;
   std::string fractionText_;  // the input as the computer reads it, for its trace
+  // The number as the window shows it, where it has a whole part or a sign
+  // that the exercise leaves aside; empty for a fraction alone.
+  std::string wholeNumber_;
   ExactDecimal fraction_;
   int count_ = 0;  // as chosen: at most count_ - 1 digits
   Step step_ = Step::kDone;
@@ -80,6 +87,7 @@ class Exercise {
   int questions_ = 0;
   int rightFirstTime_ = 0;
   std::string feedback_;
+  Verdict verdict_ = Verdict::kNone;
   std::vector<std::string> worked_;
   Summary summary_;
 };

@@ -38,19 +38,23 @@ std::string Fill(std::string_view pattern, std::initializer_list<std::string_vie
 }  // namespace
 
 const Captions& PageCaptions() {
-  static const Captions captions{"Упражнение", "Отговор", "Провери",    "Край",    "Обобщение",
-                                 "Стъпка",     "Точно",   "Компютърът", "Разлика", "≠"};
+  static const Captions captions{"Упражнение", "Отговор", "Провери", "Край",
+                                 "Обобщение",  "Стъпка",  "Точно",   "Компютърът",
+                                 "Разлика",    "≠",       "✓",       "✗"};
   return captions;
 }
 
 std::string Heading(std::string_view fraction) {
   return Fill("Упражнение с дробта %.", {fraction});
 }
+std::string HeadingOfFractionalPart(std::string_view number, std::string_view fraction) {
+  return Fill("Упражнение с дробната част на %: %", {number, fraction});
+}
 std::string ProductQuestion(int step, std::string_view remainder) {
   return Fill("Стъпка %: колко е % × 2?", {N(step), remainder});
 }
 std::string DigitQuestion(int step, std::string_view product) {
-  return Fill("Стъпка %: коя двоична цифра дава %, 0 или 1?", {N(step), product});
+  return Fill("Стъпка %: коя цифра записваме за % — 0 или 1?", {N(step), product});
 }
 std::string BinaryQuestion() {
   return "Запишете двоичната дроб: „0.“ и получените цифри.";
@@ -112,7 +116,9 @@ std::string Why(Agreement agreement, std::string_view fraction) {
     case Agreement::kDiffersNoExactForm:
       return Fill(
           "Отбелязаните редове се различават, защото % няма точен двоичен запис: компютърът "
-          "пази най-близкото до нея число double и грешката му расте с всяко удвояване.",
+          "пази най-близкото до нея число double и грешката му се удвоява с всяко удвояване. "
+          "Той показва най-много 15 значещи цифри, затова ред се различава, щом грешката "
+          "стигне до показаните цифри.",
           {fraction});
     case Agreement::kDiffersTooLong:
       return "Отбелязаните редове се различават, защото числото има повече цифри, отколкото "
@@ -120,7 +126,7 @@ std::string Why(Agreement agreement, std::string_view fraction) {
     case Agreement::kAgreesNoExactForm:
       return Fill(
           "% няма точен двоичен запис: компютърът пази най-близкото до нея число double, но при "
-          "толкова стъпки грешката още не се вижда.",
+          "толкова стъпки грешката още не стига до 15-те значещи цифри, които той показва.",
           {fraction});
     case Agreement::kAgreesEnds:
       break;
@@ -147,6 +153,94 @@ std::string LmsRefused(std::string_view call) {
 std::string LmsRefused(std::string_view call, std::string_view error) {
   return Fill("Платформата за обучение не прие % (грешка %); упражнението продължава без нея.",
               {call, error});
+}
+const ConversionCaptions& ConversionPageCaptions() {
+  static const ConversionCaptions captions{"Упражнение с това число", "Какво", "Вярно",
+                                           "Вашият отговор"};
+  return captions;
+}
+std::string ConversionHeading(std::string_view number, std::string_view adjective) {
+  return Fill("Упражнение: % в % бройна система.", {number, adjective});
+}
+std::string SameBases() {
+  return "За упражнение изберете две различни основи.";
+}
+std::string QuotientQuestion(int step, std::string_view dividend, int base) {
+  return Fill("Стъпка %: колко е частното % : %?", {N(step), dividend, N(base)});
+}
+std::string RemainderQuestion(int step, std::string_view dividend, int base) {
+  return Fill("Стъпка %: колко е остатъкът от % : %?", {N(step), dividend, N(base)});
+}
+std::string WholeDigitsQuestion(std::string_view adjective) {
+  return Fill("Запишете цялата част в % бройна система.", {adjective});
+}
+std::string TimesQuestion(int step, std::string_view fraction, int base) {
+  return Fill("Стъпка %: колко е % × %?", {N(step), fraction, N(base)});
+}
+std::string ObtainedDigitQuestion(int step, std::string_view product) {
+  return Fill("Стъпка %: коя цифра записваме за %?", {N(step), product});
+}
+std::string FractionDigitsQuestion() {
+  return "Запишете дробната част: „0.“ и получените цифри.";
+}
+std::string PlaceValueQuestion(int step, std::string_view digit, int base, std::string_view power) {
+  return Fill("Стъпка %: колко е % · %%?", {N(step), digit, N(base), power});
+}
+std::string SumQuestion() {
+  return "Колко е сборът на теглата?";
+}
+std::string BitsQuestion(int step, char digit, int size) {
+  return Fill("Стъпка %: кои % двоични цифри записват %?",
+              {N(step), N(static_cast<std::uint64_t>(size)), std::string_view(&digit, 1)});
+}
+std::string GroupQuestion(int step, std::string_view bits) {
+  return Fill("Стъпка %: коя цифра е групата %?", {N(step), bits});
+}
+std::string ResultQuestion(std::string_view adjective) {
+  return Fill("Запишете числото в % бройна система, с периода в скоби, ако има такъв.",
+              {adjective});
+}
+std::string FirstStepsOnly(int most) {
+  return Fill("Стъпките са повече, отколкото се правят на ръка: направете само първите %.",
+              {N(static_cast<std::uint64_t>(most))});
+}
+std::string QuotientHint(std::string_view dividend, int base) {
+  return Fill("колко пъти % се съдържа в %", {N(base), dividend});
+}
+std::string RemainderHint(std::string_view dividend, int base, std::string_view quotient) {
+  return Fill("остатъкът е % − % × %", {dividend, N(base), quotient});
+}
+std::string WholeDigitsHint() {
+  return "остатъците се записват в обратен ред (от последния към първия)";
+}
+std::string TimesHint(std::string_view fraction, int base) {
+  return Fill("умножете % по %", {fraction, N(base)});
+}
+std::string ObtainedDigitHint(std::string_view product) {
+  return Fill("цифрата е цялата част на %, записана в новата основа", {product});
+}
+std::string FractionDigitsHint() {
+  return "цифрите се записват в реда на получаването им";
+}
+std::string PlaceValueHint() {
+  return "умножете стойността на цифрата по теглото на позицията ѝ";
+}
+std::string SumHint() {
+  return "съберете теглата на всички цифри";
+}
+std::string BitsHint(char digit, int size) {
+  return Fill("запишете стойността на % в двоична бройна система с % цифри, с нули отпред",
+              {std::string_view(&digit, 1), N(static_cast<std::uint64_t>(size))});
+}
+std::string GroupHint(std::string_view bits) {
+  return Fill("стойността на % е цифрата", {bits});
+}
+std::string ResultHint() {
+  return "цялата част, точката и дробната част, периодът в скоби";
+}
+std::string PeriodOtherwise() {
+  return "Цифрите са верни, но периодът е записан иначе. Подсказка — запишете периода "
+         "веднъж и от първата цифра, от която започва да се повтаря.";
 }
 
 }  // namespace kviltora::practice_texts

@@ -10,6 +10,7 @@ import { buildPractice } from './practice.js';
 import { buildWindow, followMinimumFontSize, windowArea } from './window.js';
 import { addressed, exerciseAddress, followAddress } from './links.js';
 import { worksheets } from './worksheet.js';
+import { numberSystems } from './bases.js';
 import { loadCore } from './core_loader.js';
 import { lmsSession } from './scorm.js';
 import { tellFramer } from './embed.js';
@@ -43,6 +44,7 @@ async function start() {
   const practice = buildPractice(core, form, windowArea, page.layout.arrange,
     exerciseAddress(core, form), reported);
   const sheets = worksheets(core, form, practice.bar);
+  const bases = numberSystems(core, form, practice.bar, page.layout.arrange, practice);
   // The help stands in the page itself, so that it is a plain link; it joins the bar's buttons.
   const help = document.getElementById('help-link');
   if (help) {
@@ -60,9 +62,11 @@ async function start() {
   const views = {
     sheet: sheets.sheet,
     practice: practice.startWith,
+    bases: bases.bases,
     window: () => {
       practice.leave();
       sheets.window();
+      bases.close();
     },
   };
   followAddress(form, page.redraw, views);

@@ -25,6 +25,8 @@ const char* ShowsName(LinkShows shows) {
       return "practice";
     case LinkShows::kSheet:
       return "sheet";
+    case LinkShows::kBases:
+      return "bases";
   }
   return "";
 }
@@ -38,33 +40,40 @@ double Whole(double n, double low, double high, const char* what) {
   return n;
 }
 
-SheetChoice Choice(double seed, double rangeRow, double countRow) {
+// The kinds are letters in any order; the core keeps those it knows.
+SheetChoice Choice(double seed, double rangeRow, double countRow, const std::string& kinds) {
   const MainForm form;
   return {static_cast<std::uint32_t>(Whole(seed, 0, UINT32_MAX, "seed")),
           static_cast<std::int16_t>(Whole(rangeRow, 0, form.Diapazon[0].ListCount() - 1, "range")),
-          static_cast<std::int16_t>(Whole(countRow, 0, form.Diapazon[1].ListCount() - 1, "count"))};
+          static_cast<std::int16_t>(Whole(countRow, 0, form.Diapazon[1].ListCount() - 1, "count")),
+          KindsOf(kinds)};
 }
 
-val WorksheetForPage(double seed, double rangeRow, double countRow) {
-  const Worksheet sheet = DrawWorksheet(Choice(seed, rangeRow, countRow));
+val WorksheetForPage(double seed, double rangeRow, double countRow, const std::string& kinds) {
+  const Worksheet sheet = DrawWorksheet(Choice(seed, rangeRow, countRow, kinds));
   val out = val::object();
   out.set("title", sheet.title);
+  out.set("pupil", JsArray(sheet.pupil));
   out.set("task", sheet.task);
   out.set("keyTitle", sheet.keyTitle);
+  out.set("kinds", sheet.kinds);
   out.set("ruledLines", sheet.ruledLines);
   val exercises = val::array();
   for (const SheetExercise& e : sheet.exercises) {
     val exercise = val::object();
     exercise.set("heading", e.heading);
-    exercise.set("answers", JsArray({e.result, e.sum, e.exact}));
+    exercise.set("stepLines", JsArray(e.stepLines));
+    exercise.set("wholeLines", JsArray(e.wholeLines));
+    exercise.set("answers", JsArray(e.key));
     exercises.call<void>("push", exercise);
   }
   out.set("exercises", exercises);
   return out;
 }
 
-std::string SheetLinkForPage(double seed, double rangeRow, double countRow) {
-  return SheetLinkOf(Choice(seed, rangeRow, countRow));
+std::string SheetLinkForPage(double seed, double rangeRow, double countRow,
+                             const std::string& kinds) {
+  return SheetLinkOf(Choice(seed, rangeRow, countRow, kinds));
 }
 
 std::string PracticeLinkForPage(const std::string& fraction, const std::string& count) {
@@ -74,9 +83,24 @@ std::string PracticeLinkForPage(const std::string& fraction, const std::string& 
 val SheetCaptionsForPage() {
   const SheetCaptions& captions = SheetButtonCaptions();
   val out = val::object();
-  out.set("open", std::string(captions.open));
-  out.set("print", std::string(captions.print));
-  out.set("back", std::string(captions.back));
+  for (const auto& [name, text] : {std::pair{"open", captions.open},
+                                   {"print", captions.print},
+                                   {"back", captions.back},
+                                   {"showKey", captions.showKey},
+                                   {"hideKey", captions.hideKey},
+                                   {"withoutKey", captions.withoutKey},
+                                   {"kindsLegend", captions.kindsLegend}}) {
+    out.set(name, std::string(text));
+  }
+  val kinds = val::array();
+  const std::vector<std::string>& names = SheetKindNames();
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    val kind = val::object();
+    kind.set("letter", std::string(1, kSheetKindLetters[i]));
+    kind.set("name", names[i]);
+    kinds.call<void>("push", kind);
+  }
+  out.set("kinds", kinds);
   return out;
 }
 
@@ -87,6 +111,7 @@ val ToVal(const SheetChoice& sheet) {
   out.set("seed", static_cast<double>(sheet.seed));
   out.set("rangeRow", sheet.rangeRow);
   out.set("countRow", sheet.countRow);
+  out.set("kinds", sheet.kinds);
   return out;
 }
 
@@ -97,6 +122,11 @@ val ToVal(const Link& link) {
   out.set("countRow", link.countRow);
   out.set("count", link.count);
   out.set("sheet", ToVal(link.sheet));
+  val bases = val::object();
+  bases.set("from", link.bases.from);
+  bases.set("to", link.bases.to);
+  bases.set("number", link.bases.number);
+  out.set("bases", bases);
   out.set("notice", link.notice);
   return out;
 }

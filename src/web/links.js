@@ -45,7 +45,7 @@ function showNotice(text) {
   say(text);
 }
 
-function dismissNotice() {
+export function dismissNotice() {
   notice?.remove();
   notice = null;
 }
@@ -58,7 +58,7 @@ export function exerciseAddress(core, form) {
 
 // Opens the address's fragment now and whenever it changes (Back, Forward, an
 // edit in the address bar). `views` shows the rest of what a link opens: a
-// worksheet, an exercise, or the window again.
+// worksheet, an exercise, the number systems, or the window again.
 export function followAddress(form, redraw, views) {
   onClick = (kind, index) => {
     const link = form.linkAfterClick(kind, index);
@@ -68,6 +68,7 @@ export function followAddress(form, redraw, views) {
     const opened = form.openLink(location.hash);
     views.window();
     redraw();
+    if (opened.shows === 'bases') views.bases(opened.bases, opened.notice);
     if (opened.notice) showNotice(opened.notice);
     else if (opened.shows === 'sheet') views.sheet(opened.sheet);
     else if (opened.shows === 'practice') views.practice(opened.fraction, opened.count);

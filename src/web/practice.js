@@ -25,12 +25,35 @@ function summaryTable(captions, lines) {
   return table;
 }
 
+// The summary of a conversion exercise: the pupil's first answers beside the
+// worked values, those that differ marked in words as well as in looks.
+function pupilTable(captions, names, lines) {
+  const table = element('table');
+  const head = table.createTHead().insertRow();
+  for (const caption of [captions.step, names.asked, names.worked, names.pupil, captions.mark]) {
+    head.append(element('th', { scope: 'col', textContent: caption }));
+  }
+  const body = table.createTBody();
+  for (const line of lines) {
+    const row = body.insertRow();
+    row.dataset.differs = line.differs;
+    const mark = line.differs ? captions.differs : '';
+    for (const text of [line.step, line.asked, line.worked, line.pupil, mark]) {
+      row.insertCell().textContent = text;
+    }
+  }
+  return table;
+}
+
 // `shown(fraction, count)` hears of each exercise started, `shown(null)` of its end;
-// `ended(report)` of each exercise done to its summary.
+// `ended(report)` of each doubling exercise done to its summary. The same part runs
+// the conversion exercise of the number-systems part too.
 export function buildPractice(core, form, windowArea, showWindow, shown = () => {},
   ended = () => {}) {
-  const practice = new core.Practice();
+  const doubling = new core.Practice();
+  let practice = doubling;
   const captions = core.practiceCaptions();
+  const conversionNames = core.conversionPracticeCaptions();
 
   const bar = element('div', { id: 'practice-start' });
   const open = element('button', { type: 'button', textContent: captions.start });
@@ -42,7 +65,12 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
   const heading = element('h1');
   const worked = element('ul', { className: 'worked' });
   const question = element('p', { className: 'question' });
+  // The mark says right or wrong without colour; the words after it say it to a screen reader.
+  const mark = element('span', { className: 'mark' });
+  mark.setAttribute('aria-hidden', 'true');
+  const feedbackText = element('span');
   const feedback = element('p', { className: 'feedback' });
+  feedback.append(mark, feedbackText);
   const asking = element('div', { className: 'asking' });
   const box = element('input', { type: 'text', id: 'practice-answer', spellcheck: false });
   box.autocomplete = 'off';
@@ -54,7 +82,7 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
   section.append(heading, worked, question, feedback, asking, summary, end);
   windowArea.after(section, bar);
 
-  const drawSummary = () => {
+  const drawDoublingSummary = () => {
     const { score, lines, why, exactBinary, binaryNote } = practice.summary();
     summary.replaceChildren(
       element('h2', { textContent: captions.summary }),
@@ -65,10 +93,23 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
       element('p', { textContent: binaryNote }),
     );
   };
+  const drawConversionSummary = () => {
+    const { score, lines, result, check } = practice.summary();
+    summary.replaceChildren(
+      element('h2', { textContent: captions.summary }),
+      element('p', { textContent: score }),
+      pupilTable(captions, conversionNames, lines),
+      element('p', { className: 'binary', textContent: result }),
+      ...check.map((line) => element('p', { textContent: line })),
+    );
+  };
+  let drawSummary = drawDoublingSummary;
 
   const draw = () => {
-    refusal.textContent = practice.refusal();
+    refusal.textContent = doubling.refusal();
     refusal.hidden = !refusal.textContent;
+    // Where the pupil looks: on a phone the bar may stand far below the top.
+    if (!refusal.hidden) refusal.scrollIntoView({ block: 'nearest' });
     if (!practice.running()) return;
     heading.textContent = practice.heading();
     // The sheet only grows while an exercise runs: a new step's line is added.
@@ -77,7 +118,10 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
     const added = lines.slice(worked.children.length);
     worked.append(...added.map((line) => element('li', { textContent: line })));
     question.textContent = practice.question();
-    feedback.textContent = practice.feedback();
+    const verdict = practice.verdict();
+    feedback.dataset.verdict = verdict;
+    mark.textContent = verdict ? captions[`${verdict}Mark`] : '';
+    feedbackText.textContent = practice.feedback();
     const finished = practice.finished();
     if (!finished) asking.hidden = false; // a finished exercise's questions go with swap
     summary.hidden = !finished;
@@ -103,7 +147,8 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
     if (practice.finished()) swap(summary, end, asking, () => practice.finished());
     else box.select();
     say(said);
-    if (practice.finished() && !wasFinished) ended(practice.report());
+    // Only the doubling exercise has a fraction and a count to report.
+    if (practice === doubling && practice.finished() && !wasFinished) ended(practice.report());
   };
   check.addEventListener('click', answer);
   box.addEventListener('keydown', (event) => {
@@ -112,16 +157,44 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
     answer();
   });
 
-  const startWith = (fraction, count) => {
-    const said = practice.start(fraction, count);
+  // Where «Край» goes: the window, or the part that started the exercise.
+  const toWindow = {
+    hide: () => (windowArea.hidden = true),
+    show: () => {
+      windowArea.hidden = false;
+      showWindow();
+    },
+    left: bar,
+    focus: open,
+  };
+  let from = toWindow;
+  const begin = (said, place) => {
     draw();
     if (practice.running()) {
-      windowArea.hidden = true;
+      from = place;
+      place.hide();
       box.value = '';
-      swap(section, box, bar, () => practice.running());
-      shown(fraction, count);
+      swap(section, box, place.left, () => practice.running());
     }
     say(said);
+  };
+  const startWith = (fraction, count) => {
+    practice = doubling;
+    drawSummary = drawDoublingSummary;
+    begin(practice.start(fraction, count), toWindow);
+    if (practice.running()) shown(fraction, count);
+  };
+  // A conversion of the number-systems part, in the place of `part`, whose
+  // `refused` line shows a refusal and whose `opener` gets the focus back.
+  const conversion = new core.ConversionPractice();
+  const convertWith = (number, fromBase, toBase, part) => {
+    practice = conversion;
+    drawSummary = drawConversionSummary;
+    const said = practice.start(number, fromBase, toBase);
+    part.refused(practice.refusal());
+    // The part holds the focus, so it goes and comes back with swap alone, the
+    // focus moved first.
+    begin(said, { hide: () => {}, show: () => {}, left: part.section, focus: part.opener });
   };
   open.addEventListener('click', () => {
     const { fraction, count } = form.practiceInput();
@@ -130,13 +203,20 @@ export function buildPractice(core, form, windowArea, showWindow, shown = () => 
   const leave = () => {
     practice.end();
     draw();
-    windowArea.hidden = false;
-    showWindow();
-    swap(bar, open, section, () => !practice.running());
+    from.show();
+    swap(from.left, from.focus, section, () => !practice.running());
+    const left = from;
+    from = toWindow;
+    return left;
   };
   end.addEventListener('click', () => {
-    leave();
-    shown(null);
+    if (leave() === toWindow) shown(null);
   });
-  return { startWith, bar, leave: () => practice.running() && leave() };
+  return {
+    startWith,
+    convertWith,
+    conversionCaption: conversionNames.start,
+    bar,
+    leave: () => practice.running() && leave(),
+  };
 }

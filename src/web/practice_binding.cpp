@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "conversion_exercise.h"
 #include "exercise.h"
 #include "js_values.h"
 #include "report_binding.h"
@@ -34,6 +35,7 @@ class Practice {
   std::string heading() const { return exercise_.Heading(); }
   std::string question() const { return exercise_.Question(); }
   std::string feedback() const { return exercise_.Feedback(); }
+  std::string verdict() const;
   val worked() const { return JsArray(exercise_.Worked()); }
   val summary() const {
     const Summary summary = exercise_.Summarised();
@@ -60,6 +62,74 @@ class Practice {
   Exercise exercise_;
 };
 
+const char* VerdictName(Verdict verdict) {
+  switch (verdict) {
+    case Verdict::kRight:
+      return "right";
+    case Verdict::kWrong:
+      return "wrong";
+    case Verdict::kNone:
+      break;
+  }
+  return "";
+}
+
+// The exercise on a conversion of the number-systems part, drawn as the
+// doubling one is: the same parts, with the pupil's lines in its summary.
+class ConversionPractice {
+ public:
+  std::string start(const std::string& number, int from, int to) {
+    return exercise_.Start(number, from, to);
+  }
+  std::string check(const std::string& answer) { return exercise_.Check(answer); }
+  void end() { exercise_.End(); }
+
+  bool running() const { return exercise_.Running(); }
+  bool finished() const { return exercise_.Finished(); }
+  std::string refusal() const { return exercise_.Refusal(); }
+  std::string heading() const { return exercise_.Heading(); }
+  std::string question() const { return exercise_.Question(); }
+  std::string feedback() const { return exercise_.Feedback(); }
+  std::string verdict() const { return VerdictName(exercise_.LastVerdict()); }
+  val worked() const { return JsArray(exercise_.Worked()); }
+  val summary() const {
+    const ConversionSummary& summary = exercise_.Summarised();
+    val lines = val::array();
+    for (const PupilLine& line : summary.lines) {
+      val row = val::object();
+      row.set("step", line.step);
+      row.set("asked", line.asked);
+      row.set("worked", line.worked);
+      row.set("pupil", line.pupil);
+      row.set("differs", line.differs);
+      lines.call<void>("push", row);
+    }
+    val out = val::object();
+    out.set("score", summary.score);
+    out.set("lines", lines);
+    out.set("result", summary.result);
+    out.set("check", JsArray(summary.check));
+    return out;
+  }
+
+ private:
+  ConversionExercise exercise_;
+};
+
+val ConversionPracticeCaptions() {
+  const practice_texts::ConversionCaptions& c = practice_texts::ConversionPageCaptions();
+  val out = val::object();
+  out.set("start", c.start);
+  out.set("asked", c.asked);
+  out.set("worked", c.worked);
+  out.set("pupil", c.pupil);
+  return out;
+}
+
+std::string Practice::verdict() const {
+  return VerdictName(exercise_.LastVerdict());
+}
+
 val PracticeCaptions() {
   const practice_texts::Captions& c = practice_texts::PageCaptions();
   val out = val::object();
@@ -72,7 +142,9 @@ val PracticeCaptions() {
                                    {"exact", &c.exact},
                                    {"computer", &c.computer},
                                    {"mark", &c.mark},
-                                   {"differs", &c.differs}}) {
+                                   {"differs", &c.differs},
+                                   {"rightMark", &c.rightMark},
+                                   {"wrongMark", &c.wrongMark}}) {
     out.set(name, *text);
   }
   return out;
@@ -94,8 +166,25 @@ EMSCRIPTEN_BINDINGS(kviltora_practice) {
       .function("heading", &Practice::heading)
       .function("question", &Practice::question)
       .function("feedback", &Practice::feedback)
+      .function("verdict", &Practice::verdict)
       .function("worked", &Practice::worked)
       .function("summary", &Practice::summary)
       .function("report", &Practice::report);
   emscripten::function("practiceCaptions", &kviltora::PracticeCaptions);
+  using kviltora::ConversionPractice;
+  emscripten::class_<ConversionPractice>("ConversionPractice")
+      .constructor<>()
+      .function("start", &ConversionPractice::start)
+      .function("check", &ConversionPractice::check)
+      .function("end", &ConversionPractice::end)
+      .function("running", &ConversionPractice::running)
+      .function("finished", &ConversionPractice::finished)
+      .function("refusal", &ConversionPractice::refusal)
+      .function("heading", &ConversionPractice::heading)
+      .function("question", &ConversionPractice::question)
+      .function("feedback", &ConversionPractice::feedback)
+      .function("verdict", &ConversionPractice::verdict)
+      .function("worked", &ConversionPractice::worked)
+      .function("summary", &ConversionPractice::summary);
+  emscripten::function("conversionPracticeCaptions", &kviltora::ConversionPracticeCaptions);
 }

@@ -1,25 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A worksheet for a class, drawn by the core from a seed: the exercises with
-// ruled space for the doublings, then the answer key on a page of its own. On
-// screen it takes the window's place until the pupil goes back.
+// A worksheet for a class, drawn by the core from a seed: the pupil's name line,
+// the tasks with labelled lines for their steps and check, then the answer key
+// on a page of its own. On screen it takes the window's place until the
+// teacher goes back, the key hidden until asked for.
 
-import { element, say } from './common.js';
+import { element, say, styleSheet } from './common.js';
 import { windowArea } from './window.js';
 import { replaceAddress } from './links.js';
-
-// The sheet's look, fetched the first time a sheet opens: a page that never
-// shows one never downloads it.
-// A page that holds the look already, as the single-file edition does, fetches nothing.
-let styled = document.getElementById('worksheet-style') ? Promise.resolve() : null;
-function sheetStyle() {
-  styled ??= new Promise((done) => {
-    const link = element('link', { rel: 'stylesheet', href: 'worksheet.css' });
-    link.addEventListener('load', done);
-    link.addEventListener('error', done); // unstyled is still a sheet
-    document.head.append(link);
-  });
-  return styled;
-}
 
 function button(caption, act) {
   const made = element('button', { type: 'button', textContent: caption });
@@ -27,11 +14,20 @@ function button(caption, act) {
   return made;
 }
 
-function exercisePart(exercise, ruledLines) {
+// A line to write on, named by its label.
+function writingLine(label) {
+  const line = element('div', { className: 'line' });
+  line.append(element('span', { className: 'label', textContent: label }));
+  return line;
+}
+
+function exercisePart(exercise) {
   const part = element('section', { className: 'exercise' });
   const ruled = element('div', { className: 'ruled' });
-  ruled.append(...Array.from({ length: ruledLines }, () => element('div')));
-  part.append(element('h2', { textContent: exercise.heading }), ruled);
+  ruled.append(...exercise.stepLines.map(writingLine));
+  const whole = element('div', { className: 'whole' });
+  whole.append(...exercise.wholeLines.map(writingLine));
+  part.append(element('h2', { textContent: exercise.heading }), ruled, whole);
   return part;
 }
 
@@ -42,13 +38,30 @@ function keyPart(exercise) {
   return part;
 }
 
-function sheetElement(sheet, tools) {
+// The kinds of task, one box each, ticked as the sheet holds them.
+function kindsChoice(captions, kinds, chosen) {
+  const set = element('fieldset', { className: 'kinds' });
+  set.append(element('legend', { textContent: captions.kindsLegend }));
+  for (const { letter, name } of captions.kinds) {
+    const box = element('input', { type: 'checkbox', value: letter, checked: kinds.includes(letter) });
+    const label = element('label');
+    label.append(box, ` ${name}`);
+    set.append(label);
+  }
+  set.addEventListener('change', () => {
+    chosen([...set.querySelectorAll('input:checked')].map((box) => box.value).join(''));
+  });
+  return set;
+}
+
+function sheetElement(sheet, tools, key) {
   const shown = element('article', { id: 'sheet' });
   const title = element('h1', { textContent: sheet.title, tabIndex: -1 });
-  const key = element('section', { className: 'key' });
-  key.append(element('h1', { textContent: sheet.keyTitle }), ...sheet.exercises.map(keyPart));
-  shown.append(tools, title, element('p', { className: 'task', textContent: sheet.task }));
-  shown.append(...sheet.exercises.map((e) => exercisePart(e, sheet.ruledLines)), key);
+  const pupil = element('div', { className: 'pupil' });
+  pupil.append(...sheet.pupil.map(writingLine));
+  key.replaceChildren(element('h1', { textContent: sheet.keyTitle }), ...sheet.exercises.map(keyPart));
+  shown.append(...tools, title, pupil, element('p', { className: 'task', textContent: sheet.task }));
+  shown.append(...sheet.exercises.map(exercisePart), key);
   return shown;
 }
 
@@ -63,21 +76,43 @@ export function worksheets(core, form, actions) {
     replaceAddress(form.link());
     opener.focus();
   };
-  const tools = () => {
+  // The key stays off the screen until asked for, so that a projected sheet
+  // shows no answers; on paper it comes after the tasks, unless left out.
+  const tools = (choice) => {
+    const key = element('section', { className: 'key', hidden: true });
     const bar = element('div', { className: 'sheet-tools' });
-    bar.append(button(captions.print, () => window.print()), button(captions.back, back));
-    return bar;
+    const toggle = button(captions.showKey, () => {
+      key.hidden = !key.hidden;
+      toggle.textContent = key.hidden ? captions.showKey : captions.hideKey;
+      toggle.setAttribute('aria-expanded', String(!key.hidden));
+    });
+    toggle.setAttribute('aria-expanded', 'false');
+    const withoutKey = button(captions.withoutKey, () => {
+      shown.classList.add('without-key');
+      window.print();
+      shown.classList.remove('without-key');
+    });
+    bar.append(button(captions.print, () => window.print()), withoutKey, toggle,
+      button(captions.back, back));
+    const kinds = kindsChoice(captions, choice.kinds, (letters) => {
+      const chosen = { ...choice, kinds: letters };
+      replaceAddress(core.sheetLink(chosen.seed, chosen.rangeRow, chosen.countRow, chosen.kinds));
+      showSheet(chosen, `.kinds input[value="${document.activeElement?.value}"]`);
+    });
+    return { parts: [bar, kinds], key };
   };
-  const showSheet = async (choice) => {
-    const sheet = core.worksheet(choice.seed, choice.rangeRow, choice.countRow);
-    await sheetStyle();
+  // `focus` names the part that keeps the focus when the sheet is drawn anew.
+  const showSheet = async (choice, focus = 'h1') => {
+    const sheet = core.worksheet(choice.seed, choice.rangeRow, choice.countRow, choice.kinds);
+    await styleSheet('worksheet.css');
     showWindow();
-    shown = sheetElement(sheet, tools());
+    const { parts, key } = tools({ ...choice, kinds: sheet.kinds });
+    shown = sheetElement(sheet, parts, key);
     document.body.classList.add('sheet-open');
     windowArea.after(shown);
     document.title = sheet.title;
-    shown.querySelector('h1').focus();
-    say(sheet.title);
+    (shown.querySelector(focus) ?? shown.querySelector('h1')).focus();
+    if (focus === 'h1') say(sheet.title);
   };
   const showWindow = () => {
     shown?.remove();
@@ -87,7 +122,7 @@ export function worksheets(core, form, actions) {
   };
   const opener = button(captions.open, () => {
     const choice = form.newSheet();
-    replaceAddress(core.sheetLink(choice.seed, choice.rangeRow, choice.countRow));
+    replaceAddress(core.sheetLink(choice.seed, choice.rangeRow, choice.countRow, choice.kinds));
     showSheet(choice);
   });
   actions.querySelector('button').after(opener); // beside the exercise's

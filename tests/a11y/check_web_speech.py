@@ -19,9 +19,16 @@ PAGE_BUTTONS = ("Изчисли push button.", "Изчисти push button.", "�
 # The exercise of 0.3: its start, one product right, its digit right, a product wrong.
 EXERCISE = [
     "Упражнение с дробта 0.3. Стъпка 1: колко е 0.3 × 2?",
-    "Вярно. Стъпка 1: коя двоична цифра дава 0.6, 0 или 1?",
+    "Вярно. Стъпка 1: коя цифра записваме за 0.6 — 0 или 1?",
     "Вярно. Стъпка 2: колко е 0.6 × 2?",
     "Не е вярно. Подсказка — удвоете: 0.6 + 0.6.",
+]
+
+# The division exercise of 6 to base 2: its start, the quotient right, the remainder wrong.
+DIVISION = [
+    "Упражнение: 6₁₀ в двоична бройна система. Стъпка 1: колко е частното 6 : 2?",
+    "Вярно. Стъпка 1: колко е остатъкът от 6 : 2?",
+    "Не е вярно. Подсказка — остатъкът е 6 − 2 × 3.",
 ]
 
 
@@ -92,6 +99,8 @@ def main():
         ("one short phrase after «Изчисти»", "Всичко е изчистено." in said),
         ("the exercise's questions and feedback, each once, in order, in the answer box",
          in_order(heard, EXERCISE) and "Отговор entry" in " ".join(heard)),
+        ("the division exercise's questions and feedback, each once, in order",
+         in_order(heard, DIVISION)),
     ]
     # fmt: on
     for name, ok in checks:

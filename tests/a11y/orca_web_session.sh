@@ -28,10 +28,10 @@ xdotool windowfocus --sync "$WINDOW"
 sleep 5
 
 # 1. The description line by line; every control once around, then the
-# exercise's and the worksheet's buttons below the window, the browser's own
-# toolbar, five stops, and back to the description.
+# exercise's, the worksheet's and the number systems' buttons below the window,
+# the browser's own toolbar, five stops, and back to the description.
 keys Down Down Up Up
-keys Tab Tab Tab Tab Tab Tab Tab
+keys Tab Tab Tab Tab Tab Tab Tab Tab
 keys Tab Tab Tab Tab Tab Tab Tab Tab
 # 2 and 3. The input typed over, then twelve digits.
 type_fraction_and_count
@@ -53,6 +53,20 @@ xdotool type --delay 300 0.3
 keys Tab Tab Tab Tab Tab space
 sleep 2
 for answer in 0,6 0 1; do
+  xdotool type --delay 300 "$answer"
+  keys Return
+  sleep 1
+done
+# 9. A division exercise of the number-systems part: a link opens it with 6 to
+# base 2, four Tabs reach «Упражнение с това число», one quotient right, the
+# remainder wrong.
+keys ctrl+l
+xdotool type --delay 50 "$url#from=10&to=2&x=6"
+keys Return
+sleep 3
+keys Tab Tab Tab Tab space
+sleep 2
+for answer in 3 1; do
   xdotool type --delay 300 "$answer"
   keys Return
   sleep 1

@@ -53,7 +53,7 @@ const LinkCase kLinks[] = {
     {"x=0.3&n=12&mode=%3Cscript%3E", "", "", "", "",
      "непознат режим (mode); познат е само practice."},
     {"x=0.3&n=12&y=1", "", "", "", "",
-     "адресът съдържа непознато име; познати са x, n, mode, sheet и r."},
+     "адресът съдържа непознато име; познати са x, n, mode, sheet, r, kinds, from и to."},
     {"x=0.3&x=0.4&n=12", "", "", "", "", "името x е дадено два пъти."},
     {"x=0.3&n=12&r=100", "", "", "", "", "обхватът (r) е само за работен лист (sheet)."},
     {"x=0.%3&n=12", "", "", "", "", "адресът съдържа повреден знак % или непозволен знак."},
@@ -77,7 +77,13 @@ const LinkCase kLinks[] = {
     {"sheet=7&r=50", "", "", "", "",
      "обхватът (r) трябва да е 10, 100, 1000, 10000, 100000 или 1000000."},
     {"sheet=7&n=27", "", "", "", "", "броят цифри (n) трябва да е цяло число от 5 до 26."},
+    {"x=0.3&n=12&kinds=d", "", "", "", "",
+     "видовете задачи (kinds) са само за работен лист (sheet)."},
 };
+
+constexpr const char* kBadKinds =
+    "видовете задачи (kinds) са букви измежду d, i, f, p и g, всяка веднъж, със запетая помежду "
+    "им.";
 
 TEST(OpenLink, CalculatesTheExampleOrOpensAsAtStartWithOneNotice) {
   for (const LinkCase& c : kLinks) {
@@ -116,6 +122,13 @@ TEST(ReadLink, NamesTheExerciseAndTheSheetWithTheirRows) {
   EXPECT_EQ(practice.count, "12");
   EXPECT_EQ(PracticeLinkOf("0.3", "12"), "x=0.3&n=12&mode=practice");
   EXPECT_EQ(PracticeLinkOf("abc", "12"), "") << "no link that would not open it again";
+  // The window behind the exercise holds what the link named, calculated not yet.
+  MainForm behind;
+  EXPECT_EQ(OpenLink(behind, "#x=0.3&n=12&mode=practice").said, "");
+  EXPECT_EQ(behind.Text1[1].Text, "0.3");
+  EXPECT_TRUE(behind.Text1[1].Enabled);
+  EXPECT_EQ(behind.Diapazon[1].ListIndex(), CountIndex("12"));
+  EXPECT_EQ(behind.Text1[2].Text, MainForm().Text1[2].Text);
   const struct {
     const char* fragment;
     SheetChoice sheet;
@@ -123,6 +136,9 @@ TEST(ReadLink, NamesTheExerciseAndTheSheetWithTheirRows) {
       {"sheet=2026&r=100&n=10", {2026, 1, CountIndex("10")}},
       {"sheet=0", {0, 1, CountIndex("10")}},
       {"n=26&sheet=4294967295&r=1000000", {4294967295u, 5, CountIndex("26")}},
+      {"sheet=2026&kinds=d,i,f,p,g", {2026, 1, CountIndex("10"), "difpg"}},
+      {"sheet=2026&kinds=g%2Cd", {2026, 1, CountIndex("10"), "dg"}},
+      {"sheet=2026&kinds=p", {2026, 1, CountIndex("10"), "p"}},
   };
   for (const auto& c : sheets) {
     const Link link = ReadLink(c.fragment);
@@ -133,6 +149,51 @@ TEST(ReadLink, NamesTheExerciseAndTheSheetWithTheirRows) {
     EXPECT_EQ(form, MainForm()) << c.fragment;
   }
   EXPECT_EQ(SheetLinkOf({2026, 1, CountIndex("10")}), "sheet=2026&r=100&n=10");
+  EXPECT_EQ(SheetLinkOf({2026, 1, CountIndex("10"), "gdfip"}),
+            "sheet=2026&r=100&n=10&kinds=d,i,f,p,g");
+  for (const char* bad :
+       {"sheet=1&kinds=", "sheet=1&kinds=x", "sheet=1&kinds=d,d", "sheet=1&kinds=di",
+        "sheet=1&kinds=d,", "sheet=1&kinds=,d", "sheet=1&kinds=D", "sheet=1&kinds=d;i"}) {
+    EXPECT_EQ(ReadLink(bad).notice, kCannot + std::string(kBadKinds)) << bad;
+  }
+}
+
+TEST(KindsOf, KeepsTheLettersInTheirOrderEachOnceOrTheDoubling) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"d", "d"}, {"gfpid", "difpg"}, {"ggg", "g"}, {"", "d"}, {"xyz", "d"}, {"p,i", "ip"},
+  };
+  for (const auto& [letters, kinds] : cases) EXPECT_EQ(KindsOf(letters), kinds) << letters;
+}
+
+TEST(ReadLink, OpensTheNumberSystemsPartOrItsStartWithANotice) {
+  const struct {
+    const char* fragment;
+    BasesChoice bases;
+    const char* notice;
+  } cases[] = {
+      {"#from=10&to=2&x=37.625", {10, 2, "37.625"}, ""},
+      {"x=ff.8&to=10&from=16", {16, 10, "ff.8"}, ""},
+      {"from=8&to=16", {8, 16, ""}, ""},
+      {"from=3&to=2&x=1", {}, "основите (from и to) трябва да са 2, 8, 10 или 16."},
+      {"from=10&x=1", {}, "основите (from и to) трябва да са 2, 8, 10 или 16."},
+      {"from=010&to=2", {}, "основите (from и to) трябва да са 2, 8, 10 или 16."},
+      {"from=8&to=2&x=9", {}, "числото (x) не се чете: 9 не е цифра в осмична бройна система."},
+      {"from=10&to=2&x=1234567890123",
+       {},
+       "числото (x) не се чете: Цялата част може да има най-много 12 цифри."},
+      {"from=10&to=2&x=0.3&n=12",
+       {},
+       "преобразуването (from, to) не се съчетава с n, mode, sheet и r."},
+  };
+  for (const auto& c : cases) {
+    const Link link = ReadLink(c.fragment);
+    EXPECT_EQ(link.shows, LinkShows::kBases) << c.fragment;
+    EXPECT_EQ(link.bases, c.bases) << c.fragment;
+    EXPECT_EQ(link.notice, *c.notice ? kCannot + std::string(c.notice) : "") << c.fragment;
+  }
+  EXPECT_EQ(BasesLinkOf(" 37,625 ", 10, 2), "from=10&to=2&x=37.625");
+  EXPECT_EQ(BasesLinkOf("-a.c", 16, 8), "from=16&to=8&x=-A.C");
+  EXPECT_EQ(BasesLinkOf("9", 8, 2), "from=8&to=2") << "a refused number is not carried";
 }
 
 // The address names only a calculated example, in a form that opens it again.

@@ -91,7 +91,8 @@ TEST(Exercise, RefusesWhatCannotBePractised) {
       {"1E-11", "10", "Упражнението приема дроб с най-много 10 цифри след точката."},
       {"0.45", "4", "Броят цифри е от 5 до 26."},
       {"0.45", "27", "Броят цифри е от 5 до 26."},
-      {"1E400.5", "10", "Дробната част на числото е 0: няма какво да се удвоява."},
+      {"1E400.5", "10", "Числото е твърде голямо."},
+      {"1E999", "10", "Числото е твърде голямо."},
       {kHuge, "10", "Числото е твърде голямо."},
   };
   for (const auto& [fraction, count, refusal] : cases) {
@@ -104,7 +105,7 @@ TEST(Exercise, RefusesWhatCannotBePractised) {
 
 // Each answer to the first question of 0.45, "колко е 0.45 × 2?", and what it hears.
 TEST(Exercise, CountsTheSameNumberHoweverAPupilWritesIt) {
-  constexpr const char* kRight = "Вярно. Стъпка 1: коя двоична цифра дава 0.9, 0 или 1?";
+  constexpr const char* kRight = "Вярно. Стъпка 1: коя цифра записваме за 0.9 — 0 или 1?";
   constexpr const char* kWrong = "Не е вярно. Подсказка — удвоете: 0.45 + 0.45.";
   const std::pair<const char*, const char*> cases[] = {
       {"0.9", kRight},   {"0,9", kRight},   {".9", kRight},
@@ -125,7 +126,7 @@ TEST(Exercise, ShowsTheAnswerAfterTwoWrongTriesAndCountsOnlyFirstTries) {
   EXPECT_EQ(exercise.Start("0.5", "5"), "Упражнение с дробта 0.5. Стъпка 1: колко е 0.5 × 2?");
   EXPECT_EQ(exercise.Check("2"), "Не е вярно. Подсказка — удвоете: 0.5 + 0.5.");
   EXPECT_EQ(exercise.Check("1,5"),
-            "Не е вярно. Верният отговор е 1. Стъпка 1: коя двоична цифра дава 1, 0 или 1?");
+            "Не е вярно. Верният отговор е 1. Стъпка 1: коя цифра записваме за 1 — 0 или 1?");
   EXPECT_EQ(exercise.Check("0"), "Не е вярно. Подсказка — цифрата е цялата част на 1.");
   EXPECT_EQ(exercise.Check("1"), "Вярно. Запишете двоичната дроб: „0.“ и получените цифри.");
   EXPECT_EQ(exercise.Check("0.01"),
@@ -154,8 +155,9 @@ TEST(Exercise, SaysWhereAndWhyTheComputerDeparts) {
             "Верни от първия опит: 19 от 19. Стъпка 6: точно 0.8, компютърът 0.800000000000001. "
             "Стъпка 9: точно 0.4, компютърът 0.400000000000006. Отбелязаните редове се "
             "различават, защото 0.45 няма точен двоичен запис: компютърът пази най-близкото до "
-            "нея число double и грешката му расте с всяко удвояване. 0.45 = 0.01(1100). Цифрите "
-            "в скобите, периодът, се повтарят безкрай.");
+            "нея число double и грешката му се удвоява с всяко удвояване. Той показва най-много "
+            "15 значещи цифри, затова ред се различава, щом грешката стигне до показаните "
+            "цифри. 0.45 = 0.01(1100). Цифрите в скобите, периодът, се повтарят безкрай.");
   Exercise long_period;
   long_period.Start("0.002992", "5");
   for (const char* answer :
@@ -164,6 +166,40 @@ TEST(Exercise, SaysWhereAndWhyTheComputerDeparts) {
   }
   EXPECT_EQ(long_period.Summarised().binaryNote,
             "Периодът има 12 500 цифри; в скобите са първите 60.");
+}
+
+// A number with a whole part or a sign is practised on its fractional part, and says so.
+TEST(Exercise, NamesTheNumberWhoseFractionalPartItPractises) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"3.75", "Упражнение с дробната част на 3.75: 0.75"},
+      {"-0.25", "Упражнение с дробната част на -0.25: 0.25"},
+      {"12.5", "Упражнение с дробната част на 12.5: 0.5"},
+      {"0.3", "Упражнение с дробта 0.3."},
+      {"1.2E-05", "Упражнение с дробта 0.000012."},
+  };
+  for (const auto& [number, heading] : cases) {
+    Exercise exercise;
+    exercise.Start(number, "10");
+    EXPECT_EQ(exercise.Heading(), heading) << number;
+  }
+  Exercise exercise;
+  EXPECT_EQ(exercise.Start("3.75", "10"),
+            "Упражнение с дробната част на 3.75: 0.75. Стъпка 1: колко е 0.75 × 2?");
+}
+
+TEST(Exercise, MarksEachAnswerRightOrWrongAndABlankNeither) {
+  const std::pair<const char*, Verdict> cases[] = {
+      {"0.9", Verdict::kRight}, {"0,90", Verdict::kRight}, {"1.9", Verdict::kWrong},
+      {"x", Verdict::kWrong},   {" ", Verdict::kNone},
+  };
+  for (const auto& [answer, verdict] : cases) {
+    Exercise exercise;
+    exercise.Start("0.45", "10");
+    EXPECT_EQ(exercise.LastVerdict(), Verdict::kNone);
+    exercise.Check("2");
+    exercise.Check(answer);
+    EXPECT_EQ(exercise.LastVerdict(), verdict) << '"' << answer << '"';
+  }
 }
 
 TEST(PracticeInputOf, TakesTheFractionAndTheChosenCount) {

@@ -116,7 +116,9 @@ class SingleFileTest(unittest.TestCase):
     def test_the_worksheet_opens_styled_and_its_print_button_is_there(self):
         page = self.open("#sheet=7&r=100&n=10")
         tools = self.driver.find_elements(By.CSS_SELECTOR, "#sheet > h1, .sheet-tools button")
-        self.assertEqual([e.text for e in tools], ["Печат", "Към прозореца", "Работен лист № 7"])
+        self.assertEqual([e.text for e in tools], ["Печат", "Печат без отговорите",
+                                                   "Покажи отговорите", "Към прозореца",
+                                                   "Работен лист № 7"])
         # The sheet's own look, which the served page fetches, is in the file: A4's 210 mm.
         width = page.js("return getComputedStyle(document.getElementById('sheet')).maxWidth")
         self.assertEqual(round(float(width.removesuffix("px")), 1), 793.7)

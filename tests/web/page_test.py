@@ -63,8 +63,9 @@ KEYBOARD_ORDER = {
     "window": ["Text1(0)", "Command1(1)", "Diapazon(0)", "Text1(1)", "Text1(2)", "Diapazon(1)",
                "Command1(0)", "Diapazon(2)"],
     # The column: its title row, the page's own buttons, then the window's controls.
-    "column": [None, "Упражнение", "Работен лист", "Помощ", "Text1(1)", "Command1(1)", "Diapazon(1)", "Command1(0)", "Diapazon(2)",
-               "Text1(2)", "Diapazon(0)", "Text1(0)"],
+    "column": [None, "Упражнение", "Работен лист", "Бройни системи", "Помощ", "Text1(1)",
+               "Command1(1)", "Diapazon(1)", "Command1(0)", "Diapazon(2)", "Text1(2)", "Diapazon(0)",
+               "Text1(0)"],
 }
 TRACE_045_10 = "\n".join([
     "Преобразувам десетичната дроб: 0.45", "0.9", "1.8", "1.6", "1.2", "0.4", "0.800000000000001",
@@ -440,7 +441,8 @@ LINKS = [
     ("x=&n=12", "липсва дробта (x)."),
     ("x=0.3&n=27", "броят цифри (n) трябва да е цяло число от 5 до 26."),
     ("x=0.3&n=twelve", "броят цифри (n) трябва да е цяло число от 5 до 26."),
-    ("x=0.3&n=12&colour=red", "адресът съдържа непознато име; познати са x, n, mode, sheet и r."),
+    ("x=0.3&n=12&colour=red",
+     "адресът съдържа непознато име; познати са x, n, mode, sheet, r, kinds, from и to."),
     ("x=0.3&n=12&mode=exam", "непознат режим (mode); познат е само practice."),
     ("x=0.%zz&n=12", "адресът съдържа повреден знак % или непозволен знак."),
     ("x=%FF&n=12", "адресът съдържа повреден знак % или непозволен знак."),
@@ -451,8 +453,8 @@ LINKS = [
     ("x=0.3&n=12&" + "y" * 10000, "адресът е по-дълъг от 256 знака."),
 ]
 # The worksheet of seed 2026 from the range "100" with the count "10": each
-# fraction, its binary result, the sum it converts back to and its exact form,
-# worked out from the generator's definition outside the program.
+# fraction, its binary result, the exact sum it converts back to and its exact
+# form, worked out from the generator's definition and Python's fractions.
 SHEET_2026 = [
     ("0.22", "0.001110000", "0.218750000", "0.0(01110000101000111101)"),
     ("0.77", "0.110001010", "0.769531250", "0.11(00010100011110101110)"),
@@ -539,10 +541,12 @@ class LinkTest(OnePageTest):
         self.assertEqual(find(By.CSS_SELECTOR, "#practice h1").text, "Упражнение с дробта 0.3.")
         self.assertFalse(p.control("MainForm").is_displayed())
         find(By.CSS_SELECTOR, "#practice .end").click()
-        self.assertEqual((self.driver.current_url, p.value("Text1(1)")), (URL, "0.45"))
+        # «Край» goes back to the window as the link set it, not as at start.
+        self.assertEqual((self.driver.current_url, p.value("Text1(1)"), p.selected("Diapazon(1)")),
+                         (URL, "0.3", ["12"]))
         p.choose("Diapazon(1)", "6")
         find(By.XPATH, '//button[.="Упражнение"]').click()
-        self.assertEqual(self.driver.current_url, URL + "#x=0.45&n=6&mode=practice")
+        self.assertEqual(self.driver.current_url, URL + "#x=0.3&n=6&mode=practice")
         p.js("location.hash = 'x=0.5&n=6'")  # another link while it runs
         WebDriverWait(self.driver, 5).until(lambda _: p.control("MainForm").is_displayed())
         self.assertEqual(self.shown()[2:], ("0.1", SUM + "0.5"))
@@ -556,29 +560,79 @@ class LinkTest(OnePageTest):
         self.assertRegex(self.driver.current_url, r"#sheet=\d+&r=1000&n=26$")
         self.assertRegex(heading.text, r"^1\. Дроб 0\.\d{1,3}, брой цифри 26$")
         self.assertFalse(p.control("MainForm").is_displayed())
-        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#sheet .ruled > *")), 250)
+        # The first 12 of the 25 doublings only: more is not asked of a pupil by hand.
+        self.assertEqual(len(self.driver.find_elements(By.CSS_SELECTOR, "#sheet .ruled > *")), 120)
         self.driver.find_element(By.XPATH, '//button[.="Към прозореца"]').click()
         self.assertTrue(p.control("MainForm").is_displayed())
         self.assertEqual((self.driver.current_url, p.selected("Diapazon(1)")), (URL, ["26"]))
 
-    def test_the_printed_worksheet_and_its_key_on_a_page_of_its_own(self):
-        self.open_at("sheet=2026&r=100&n=10")
+    def printed(self):
         a4 = {"paperWidth": 8.27, "paperHeight": 11.69}
         pdf = base64.b64decode(self.driver.execute_cdp_cmd("Page.printToPDF", a4)["data"])
         text = subprocess.run(["pdftotext", "-", "-"], input=pdf, capture_output=True,
                               check=True).stdout.decode()
         pages = [[line for line in page.split("\n") if line.strip()] for page in text.split("\f")]
-        pages = [page for page in pages if page]
-        self.assertLessEqual(len(pages), 3)
+        return text, [page for page in pages if page]
+
+    def test_the_printed_worksheet_and_its_key_on_a_page_of_its_own(self):
+        self.open_at("sheet=2026&r=100&n=10")
+        text, pages = self.printed()
         key = next(i for i, page in enumerate(pages) if page[0].startswith("Отговори"))
+        self.assertEqual((key, len(pages)), (2, 3), "two pages of tasks, one of the key")
         exercises = [line for page in pages[:key] for line in page if ". Дроб " in line]
-        self.assertEqual(pages[0][0], "Работен лист № 2026")
+        self.assertEqual(pages[0][:4], ["Работен лист № 2026", "Име", "Клас", "Дата"])
         self.assertEqual(exercises, [f"{i}. Дроб {row[0]}, брой цифри 10"
                                      for i, row in enumerate(SHEET_2026, 1)])
-        answers = [[f"{i}. Дроб {x}, брой цифри 10", result, SUM + sum_, "Точно: " + exact]
-                   for i, (x, result, sum_, exact) in enumerate(SHEET_2026, 1)]
-        self.assertEqual(pages[key], ["Отговори към работен лист № 2026"] + sum(answers, []))
+        labels = [line for line in pages[0] + pages[1] if line in ("Двоичната дроб:", "Сборът:")]
+        self.assertEqual(len(labels), 20)
+        answers = " ".join(pages[key])
+        for i, (x, result, sum_, exact) in enumerate(SHEET_2026, 1):
+            for line in (f"{i}. Дроб {x}, брой цифри 10", result, SUM + sum_, "Точно: " + exact):
+                self.assertIn(line, answers)
         self.assertNotIn("Печат", text)
+        self.assertNotIn("0.41992188 ", answers)
+
+    def test_the_key_is_hidden_on_screen_until_asked_for(self):
+        self.open_at("sheet=2026")
+        find = self.driver.find_element
+        key = find(By.CSS_SELECTOR, "#sheet .key")
+        self.assertFalse(key.is_displayed())
+        self.assertNotIn("0.419921875", find(By.ID, "sheet").text)
+        find(By.XPATH, '//button[.="Покажи отговорите"]').click()
+        self.assertTrue(key.is_displayed())
+        self.assertIn(SUM + "0.419921875", key.text)
+        find(By.XPATH, '//button[.="Скрий отговорите"]').click()
+        self.assertFalse(key.is_displayed())
+
+    def test_a_teacher_may_print_without_the_key(self):
+        self.open_at("sheet=2026")
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setEmulatedMedia", {"media": "print"})
+        self.addCleanup(cdp, "Emulation.setEmulatedMedia", {"media": ""})
+        shown = self.page.js("""const key = document.querySelector('#sheet .key');
+            const seen = [getComputedStyle(key).display];
+            window.print = () => seen.push(getComputedStyle(key).display);
+            [...document.querySelectorAll('.sheet-tools button')]
+              .find((b) => b.textContent === 'Печат без отговорите').click();
+            seen.push(getComputedStyle(key).display);
+            return seen;""")
+        self.assertEqual(shown, ["block", "none", "block"])
+
+    def test_the_kinds_chosen_go_into_the_link(self):
+        self.open_at("sheet=2026&r=100&n=10")
+        boxes = self.driver.find_elements(By.CSS_SELECTOR, "#sheet .kinds input")
+        self.assertEqual([b.is_selected() for b in boxes], [True, False, False, False, False])
+        boxes[4].click()
+        self.assertEqual(self.driver.current_url, URL + "#sheet=2026&r=100&n=10&kinds=d,g")
+        self.open_at("sheet=2026&kinds=d,i,f,p,g")
+        boxes = self.driver.find_elements(By.CSS_SELECTOR, "#sheet .kinds input")
+        self.assertEqual([b.is_selected() for b in boxes], [True] * 5)
+        # Every kind still fits two pages, and the key one of its own.
+        _, pages = self.printed()
+        self.assertEqual([page[0] for page in pages][::2],
+                         ["Работен лист № 2026", "Отговори към работен лист № 2026"])
+        self.assertEqual(len(pages), 3)
+        self.assertIn("10. Преобразувайте 222₈ в шестнадесетична бройна система.", pages[1])
 
 
 # Counts the status region's changes, and reads them with its text as it stands.
@@ -869,7 +923,7 @@ class PracticeTest(OnePageTest):
                 self.assertEqual(selected, [0, len(answer), len(answer)], i)
         self.assertEqual(heard[:3], [
             "Не е вярно. Подсказка — удвоете: 0.45 + 0.45.",
-            "Вярно. Стъпка 1: коя двоична цифра дава 0.9, 0 или 1?",
+            "Вярно. Стъпка 1: коя цифра записваме за 0.9 — 0 или 1?",
             "Вярно. Стъпка 2: колко е 0.9 × 2?"])
         self.assertTrue(heard[-1].startswith(
             "Вярно. Упражнението завърши. Верни от първия опит: 18 от 19. Стъпка 6:"), heard[-1])
@@ -891,6 +945,63 @@ class PracticeTest(OnePageTest):
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, "#practice .worked li"), [])
         self.assertTrue(self.find("#practice-answer").is_displayed())
         self.assertTrue(self.find("#practice .asking button").is_displayed())
+
+    def test_right_and_wrong_differ_by_a_mark_and_not_by_colour_alone(self):
+        self.page.choose("Diapazon(1)", "10")
+        self.find("#practice-start button").click()
+        feedback = self.find("#practice .feedback")
+        seen = []
+        for answer in ("0.8", "0.9"):
+            self.find("#practice-answer").send_keys(answer, Keys.ENTER)
+            seen.append((self.find("#practice .feedback .mark").text, feedback.text[1:7],
+                         feedback.value_of_css_property("color")))
+        self.assertEqual([mark for mark, _, _ in seen], ["✗", "✓"])
+        self.assertEqual([words for _, words, _ in seen], ["Не е в", "Вярно."])
+        self.assertNotEqual(seen[0][2], seen[1][2])
+        self.assertEqual(self.page.spoken(), "Вярно. Стъпка 1: коя цифра записваме за 0.9 — 0 или 1?")
+
+    def test_a_number_with_a_whole_part_is_practised_on_its_fractional_part(self):
+        self.page.type("3.75")
+        self.page.choose("Diapazon(1)", "10")
+        self.find("#practice-start button").click()
+        self.assertEqual(self.find("#practice h1").text, "Упражнение с дробната част на 3.75: 0.75")
+
+    @needs("devtools")
+    def test_a_contrast_theme_keeps_the_mark_of_right_and_wrong(self):
+        forced = [{"name": "forced-colors", "value": "active"}]
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setEmulatedMedia", {"features": forced})
+        self.addCleanup(cdp, "Emulation.setEmulatedMedia", {"features": []})
+        self.page.choose("Diapazon(1)", "10")
+        self.find("#practice-start button").click()
+        self.find("#practice-answer").send_keys("0.8", Keys.ENTER)
+        mark = self.find("#practice .feedback .mark")
+        self.assertEqual((mark.text, mark.is_displayed()), ("✗", True))
+        styles = self.page.js("const f = getComputedStyle(arguments[0]);"
+                              "return [f.borderTopStyle, f.borderTopWidth]",
+                              self.find("#practice .feedback"))
+        self.assertEqual(styles, ["dashed", "2px"])
+
+    @needs("devtools")
+    def test_a_refusal_on_a_phone_is_shown_in_view(self):
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setDeviceMetricsOverride",
+            {"width": 320, "height": 568, "deviceScaleFactor": 2, "mobile": True})
+        self.addCleanup(cdp, "Emulation.clearDeviceMetricsOverride", {})
+        self.driver.get("about:blank")
+        Page(self.driver, URL + "#x=1&n=10&mode=practice").open()
+        refusal = self.find("#practice-start .refusal")
+        self.assertEqual(refusal.text, "Дробната част на числото е 0: няма какво да се удвоява.")
+        box = self.page.js("const r = arguments[0].getBoundingClientRect();"
+                           "return [r.top, r.bottom, innerHeight]", refusal)
+        self.assertGreaterEqual(box[0], 0)
+        self.assertLessEqual(box[1], box[2])
+
+    def test_too_large_a_number_gets_the_windows_own_refusal(self):
+        self.page.type("1E999")
+        self.page.choose("Diapazon(1)", "10")
+        self.find("#practice-start button").click()
+        self.assertEqual(self.find("#practice-start .refusal").text, "Числото е твърде голямо.")
 
     @needs("devtools")
     def test_a_contrast_theme_still_marks_the_lines_that_part(self):
@@ -971,7 +1082,7 @@ class HelpTest(OnePageTest):
     def test_reached_from_the_bar_and_readable_on_a_phone_and_on_paper(self):
         bar = self.driver.find_element(By.ID, "practice-start")
         shown = [e.text for e in bar.find_elements(By.CSS_SELECTOR, "button, a")]
-        self.assertEqual(shown, ["Упражнение", "Работен лист", "Помощ"])
+        self.assertEqual(shown, ["Упражнение", "Работен лист", "Бройни системи", "Помощ"])
         bar.find_element(By.LINK_TEXT, "Помощ").click()
         self.assertEqual(self.driver.title, "Помощ — Квилтора")
         headings = [e.text for e in self.driver.find_elements(By.TAG_NAME, "h2")]
@@ -993,6 +1104,180 @@ class HelpTest(OnePageTest):
                               capture_output=True, check=True).stdout.decode()
         self.assertIn("Печат на работен лист", text)
         self.assertNotIn("Към Квилтора", text)  # the way back is for the screen
+
+
+RESULT_37625 = "37.625₁₀ = 100101.101₂"
+
+
+class BasesTest(OnePageTest):
+    """The number-systems part in the window's place: by keys, by touch on a phone,
+    opened from a link, with the address following each conversion."""
+
+    features = {"devtools"}
+
+    def find(self, selector):
+        return self.driver.find_element(By.CSS_SELECTOR, selector)
+
+    def worked(self, which="p"):
+        return [e.text for e in self.driver.find_elements(By.CSS_SELECTOR, f"#bases .worked {which}")]
+
+    def open_at(self, fragment):
+        self.driver.get("about:blank")
+        Page(self.driver, URL + "#" + fragment).open()
+        WebDriverWait(self.driver, 5).until(lambda _: self.find("#bases").is_displayed())
+
+    def test_a_conversion_by_keyboard_and_back_to_the_window(self):
+        p = self.page
+        opener = self.driver.find_element(By.XPATH, '//button[.="Бройни системи"]')
+        self.assertEqual(opener.find_element(By.XPATH, "..").get_attribute("id"), "practice-start")
+        p.js("arguments[0].focus()", opener)
+        p.press(Keys.ENTER)
+        WebDriverWait(self.driver, 5).until(lambda _: self.find("#bases").is_displayed())
+        self.assertFalse(p.control("MainForm").is_displayed())
+        self.assertEqual(p.js("return document.activeElement.id"), "bases-number")
+        p.press("37,625", Keys.ENTER)
+        self.assertEqual(p.spoken(), RESULT_37625)
+        self.assertEqual(self.worked(".result"), [RESULT_37625])
+        self.assertIn("37 : 2 = 18, остатък 1", self.worked())
+        self.assertEqual(self.worked()[-1], "Получава се 37.625₁₀, числото, което е въведено.")
+        self.assertEqual(self.driver.current_url, URL + "#from=10&to=2&x=37.625")
+        # Tab to «Към основа», one key down to 8, and Enter in the box again.
+        p.press(Keys.TAB, Keys.TAB)
+        self.assertEqual(p.js("return document.activeElement.id"), "bases-to")
+        p.press(Keys.ARROW_DOWN)
+        p.js("document.getElementById('bases-number').focus()")
+        p.press(Keys.ENTER)
+        self.assertEqual(p.spoken(), "37.625₁₀ = 45.5₈")
+        self.assertEqual(self.driver.current_url, URL + "#from=10&to=8&x=37.625")
+        p.js("document.getElementById('bases-number').select()")
+        p.press("1.2.3", Keys.ENTER)
+        refusal = "Вторият разделител . е излишен: числото има най-много един разделител."
+        self.assertEqual((self.worked(), p.spoken()), ([refusal], refusal))
+        self.assertEqual(self.driver.current_url, URL + "#from=10&to=8")
+        self.driver.find_element(By.XPATH, '//section[@id="bases"]//button[.="Към прозореца"]').click()
+        self.assertTrue(p.control("MainForm").is_displayed())
+        self.assertFalse(self.find("#bases").is_displayed())
+        self.assertEqual(p.js("return document.activeElement.textContent"), "Бройни системи")
+        self.assertEqual(self.driver.current_url, URL)
+
+    def test_a_refusal_keeps_what_was_typed_and_computes_nothing(self):
+        self.open_at("from=8&to=2")
+        box = self.find("#bases-number")
+        box.send_keys("1.29", Keys.ENTER)
+        self.assertEqual(self.worked(), ["9 не е цифра в осмична бройна система."])
+        self.assertEqual(box.get_property("value"), "1.29")
+        self.assertEqual(self.driver.current_url, URL + "#from=8&to=2")
+
+    def test_a_link_opens_the_example_and_a_bad_one_the_start_with_a_notice(self):
+        self.open_at("from=16&to=10&x=FF.8")
+        self.assertEqual(self.worked(".result"), ["FF.8₁₆ = 255.5₁₀"])
+        self.assertEqual(self.find("#bases-number").get_property("value"), "FF.8")
+        self.open_at("from=8&to=2&x=9")
+        notice = ("Връзката не може да се използва: "
+                  "числото (x) не се чете: 9 не е цифра в осмична бройна система.")
+        self.assertEqual(self.find(".notice").text, notice)
+        self.assertEqual((self.worked(), self.find("#bases-number").get_property("value")),
+                         ([], ""))
+        self.assertEqual(self.find("#bases-from").get_property("value"), "10")
+
+    @needs("devtools")
+    def test_by_touch_in_the_column_of_a_phone(self):
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setDeviceMetricsOverride",
+            {"width": 320, "height": 568, "deviceScaleFactor": 2, "mobile": True})
+        cdp("Emulation.setTouchEmulationEnabled", {"enabled": True})
+        self.addCleanup(cdp, "Emulation.setTouchEmulationEnabled", {"enabled": False})
+        self.addCleanup(cdp, "Emulation.clearDeviceMetricsOverride", {})
+        p = self.page
+        p.open()
+        tap(self.driver, self.driver.find_element(By.XPATH, '//button[.="Бройни системи"]'))
+        WebDriverWait(self.driver, 5).until(lambda _: self.find("#bases").is_displayed())
+        p.js("const list = document.getElementById('bases-from');"
+             "list.value = '16'; list.dispatchEvent(new Event('change'))")  # a picker's choice
+        self.find("#bases-number").send_keys("0.FFFFFFFFFF")
+        tap(self.driver, self.driver.find_element(By.XPATH, '//button[.="Преобразувай"]'))
+        self.assertEqual(self.worked(".result"), ["0.FFFFFFFFFF₁₆ = 0." + "1" * 40 + "₂"])
+        sizes = p.js("return [...document.querySelectorAll('#bases button, #bases input, #bases select')]"
+                     ".map(e => {const r = e.getBoundingClientRect(); return Math.min(r.width, r.height)})"
+                     ".concat([document.documentElement.scrollWidth"
+                     " - document.documentElement.clientWidth])")
+        self.assertGreaterEqual(min(sizes[:-1]), 44)
+        self.assertEqual(sizes[-1], 0)
+        font = p.js("return parseFloat(getComputedStyle(document.querySelector('#bases .worked p')).fontSize)")
+        self.assertGreaterEqual(font, 16)
+        tap(self.driver, self.driver.find_element(By.XPATH, '//section[@id="bases"]//button[.="Към прозореца"]'))
+        self.assertTrue(p.control("MainForm").is_displayed())
+
+
+    def test_a_division_exercise_on_the_number_chosen_and_back_to_the_part(self):
+        p = self.page
+        self.open_at("from=10&to=2&x=6")
+        start = self.driver.find_element(By.XPATH, '//button[.="Упражнение с това число"]')
+        names = p.js("return [...document.querySelectorAll('button')].map(b => b.textContent)")
+        self.assertEqual(names.count("Упражнение с това число"), 1)
+        start.click()
+        self.assertTrue(self.find("#practice").is_displayed())
+        WebDriverWait(self.driver, 5).until(lambda _: not self.find("#bases").is_displayed())
+        self.assertEqual(self.find("#practice h1").text, "Упражнение: 6₁₀ в двоична бройна система.")
+        self.assertEqual(p.js("return document.activeElement.id"), "practice-answer")
+        p.press("3", Keys.ENTER)
+        self.assertEqual(p.spoken(), "Вярно. Стъпка 1: колко е остатъкът от 6 : 2?")
+        p.press("1", Keys.ENTER)
+        self.assertEqual(p.spoken(), "Не е вярно. Подсказка — остатъкът е 6 − 2 × 3.")
+        self.assertEqual(self.find("#practice .feedback .mark").text, "✗")
+        for answer in ("0", "1", "1", "0", "1", "110"):
+            self.assertEqual(p.js("return document.activeElement.id"), "practice-answer")
+            p.press(answer, Keys.ENTER)
+        rows = [[cell.text for cell in row.find_elements(By.TAG_NAME, "td")]
+                for row in self.driver.find_elements(By.CSS_SELECTOR, "#practice tbody tr")]
+        self.assertEqual(rows[1], ["2", "6 : 2, остатък", "0", "1", "≠"])
+        self.assertIn("6₁₀ = 110₂", self.find("#practice .summary").text)
+        self.assertEqual(p.js("return document.activeElement.textContent"), "Край")
+        p.press(Keys.ENTER)
+        self.assertTrue(self.find("#bases").is_displayed())
+        self.assertFalse(p.control("MainForm").is_displayed())
+        self.assertEqual(p.js("return document.activeElement.textContent"),
+                         "Упражнение с това число")
+
+    @needs("devtools")
+    def test_a_place_value_exercise_by_touch_on_a_phone(self):
+        cdp = self.driver.execute_cdp_cmd
+        cdp("Emulation.setDeviceMetricsOverride",
+            {"width": 320, "height": 568, "deviceScaleFactor": 2, "mobile": True})
+        cdp("Emulation.setTouchEmulationEnabled", {"enabled": True})
+        self.addCleanup(cdp, "Emulation.setTouchEmulationEnabled", {"enabled": False})
+        self.addCleanup(cdp, "Emulation.clearDeviceMetricsOverride", {})
+        p = self.page
+        self.open_at("from=16&to=10&x=2B.1")
+        tap(self.driver, self.driver.find_element(By.XPATH, '//button[.="Упражнение с това число"]'))
+        box, check = self.find("#practice-answer"), self.find("#practice .asking button")
+        # Each term, then the sum: a comma, and a zero that changes nothing.
+        for answer in ("32", "11", "0,0625", "43.06250"):
+            box.send_keys(Keys.CONTROL, "a")
+            box.send_keys(answer)
+            tap(self.driver, check)
+        self.assertIn("Верни от първия опит: 4 от 4.", self.find("#practice .summary").text)
+        sizes = p.js("return [...document.querySelectorAll('#practice button, #practice input')]"
+                     ".filter(e => e.getClientRects().length).map(e => {"
+                     "const r = e.getBoundingClientRect(); return Math.min(r.width, r.height)})"
+                     ".concat([document.documentElement.scrollWidth"
+                     " - document.documentElement.clientWidth])")
+        self.assertGreaterEqual(min(sizes[:-1]), 44)
+        self.assertEqual(sizes[-1], 0)
+        tap(self.driver, self.find("#practice .end"))
+        self.assertTrue(self.find("#bases").is_displayed())
+
+    def test_an_exercise_on_equal_bases_is_refused_beside_its_button(self):
+        self.open_at("from=10&to=10&x=12")
+        self.driver.find_element(By.XPATH, '//button[.="Упражнение с това число"]').click()
+        self.assertEqual(self.find("#bases .refusal").text,
+                         "За упражнение изберете две различни основи.")
+        self.assertFalse(self.find("#practice").is_displayed())
+
+
+@unittest.skipUnless(os.environ.get("DISPLAY"), "WebKitGTK needs an X display: run it in xvfb-run")
+class WebKitBasesTest(BasesTest):
+    features, start_browser = set(), WebKitWindowTest.start_browser
 
 
 # Waits, five seconds at the most, until the worker of the next release has taken
