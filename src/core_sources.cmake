@@ -9,6 +9,7 @@ set(KVILTORA_CORE_SOURCES
   model/window_look.cpp
   numtext/number_text.cpp
   numtext/exact_decimal.cpp
+  numtext/text_fill.cpp
   logic/conversion.cpp
   logic/result.cpp
   logic/clearing.cpp

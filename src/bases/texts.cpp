@@ -1,38 +1,11 @@
-#include <initializer_list>
-
 #include "bases_texts.h"
+#include "text_fill.h"
 
 namespace kviltora::bases_texts {
 namespace {
 
 std::string N(std::uint64_t n) {
   return std::to_string(n);
-}
-
-// 7812500 as Bulgarian writes it, "7 812 500".
-std::string Grouped(std::uint64_t n) {
-  const std::string digits = N(n);
-  std::string out;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += ' ';
-    out += digits[i];
-  }
-  return out;
-}
-
-// The pattern with each "%" replaced by the next value, as the exercise's
-// texts join theirs.
-std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values) {
-  std::string out;
-  auto value = values.begin();
-  for (char c : pattern) {
-    if (c == '%' && value != values.end()) {
-      out += *value++;
-    } else {
-      out += c;
-    }
-  }
-  return out;
 }
 
 std::string_view Char(const char& c) {

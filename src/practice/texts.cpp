@@ -1,38 +1,12 @@
 #include "texts.h"
 
-#include <initializer_list>
+#include "text_fill.h"
 
 namespace kviltora::practice_texts {
 namespace {
 
 std::string N(std::uint64_t n) {
   return std::to_string(n);
-}
-
-// 12500 as Bulgarian writes it, "12 500".
-std::string Grouped(std::uint64_t n) {
-  const std::string digits = N(n);
-  std::string out;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0) out += ' ';
-    out += digits[i];
-  }
-  return out;
-}
-
-// The pattern with each "%" replaced by the next value: one place that joins
-// texts, rather than a chain of concatenations in every one of them.
-std::string Fill(std::string_view pattern, std::initializer_list<std::string_view> values) {
-  std::string out;
-  auto value = values.begin();
-  for (char c : pattern) {
-    if (c == '%' && value != values.end()) {
-      out += *value++;
-    } else {
-      out += c;
-    }
-  }
-  return out;
 }
 
 }  // namespace
