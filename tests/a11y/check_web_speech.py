@@ -23,6 +23,8 @@ EXERCISE = [
     "Вярно. Стъпка 2: колко е 0.6 × 2?",
     "Не е вярно. Подсказка — удвоете: 0.6 + 0.6.",
 ]
+# The number systems' result line after «Преобразувай», with its subscript bases.
+BASES_RESULT = "37.625₁₀ = 100101.101₂"
 
 
 def soon_after(said, first, then):
@@ -81,6 +83,8 @@ def main():
         ("one short phrase after «Изчисти»", "Всичко е изчистено." in said),
         ("the exercise's questions and feedback, each once, in order, in the answer box",
          in_order(heard, EXERCISE) and "Отговор entry" in " ".join(heard)),
+        ("the number systems' box by its name, then the result line after Enter",
+         "Число entry" in " ".join(heard) and BASES_RESULT in heard),
     ]
     # fmt: on
     for name, ok in checks:
