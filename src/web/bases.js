@@ -106,21 +106,31 @@ export function numberSystems(core, form, actions, showWindow, practice) {
     showWindow();
     return true;
   };
+  // Orca ignores the page's focus once the part that held it is gone, so the
+  // focus moves first and the part it leaves goes two frames later, as the
+  // exercise does it.
+  const later = (act) => requestAnimationFrame(() => requestAnimationFrame(act));
   const leave = () => {
-    close();
+    windowArea.hidden = false;
+    actions.hidden = false;
+    showWindow();
     replaceAddress(form.link());
     opener.focus();
+    later(() => !actions.hidden && (section.hidden = true));
   };
   // A link's choice, worked at once when it names a number; a link's notice is
   // said in place of the heading.
   const show = async (choice, notice = '') => {
     await styleSheet('bases.css');
-    windowArea.hidden = true;
-    actions.hidden = true;
     section.hidden = false;
     choose(choice);
     worked.replaceChildren();
     box.focus();
+    later(() => {
+      if (section.hidden) return;
+      windowArea.hidden = true;
+      actions.hidden = true;
+    });
     if (choice.number) converted();
     else if (!notice) say(captions.heading);
   };

@@ -23,6 +23,8 @@ EXERCISE = [
     "Вярно. Стъпка 2: колко е 0.6 × 2?",
     "Не е вярно. Подсказка — удвоете: 0.6 + 0.6.",
 ]
+# The number systems' result line after «Преобразувай», with its subscript bases.
+BASES_RESULT = "37.625₁₀ = 100101.101₂"
 
 # The division exercise of 6 to base 2: its start, the quotient right, the remainder wrong.
 DIVISION = [
@@ -101,6 +103,8 @@ def main():
          in_order(heard, EXERCISE) and "Отговор entry" in " ".join(heard)),
         ("the division exercise's questions and feedback, each once, in order",
          in_order(heard, DIVISION)),
+        ("the number systems' box by its name, then the result line after Enter",
+         "Число entry" in " ".join(heard) and BASES_RESULT in heard),
     ]
     # fmt: on
     for name, ok in checks:

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs the browser page under Orca, headless: a virtual X server, a private
 # session bus with the accessibility bus on it, Orca logging what it would say,
-# and Chromium as a real window on the same bus. Drives the whole exercise from
-# the keyboard, as a blind pupil would, and leaves Orca's debug log in the given
-# file.
+# and Chromium as a real window on the same bus. Drives the whole exercise and a
+# conversion between number systems from the keyboard, as a blind pupil would,
+# and leaves Orca's debug log in the given file.
 set -euo pipefail
 source "$(dirname "$0")/orca_bus.sh"
 
@@ -28,11 +28,11 @@ xdotool windowfocus --sync "$WINDOW"
 sleep 5
 
 # 1. The description line by line; every control once around, then the
-# exercise's, the worksheet's and the number systems' buttons below the window,
-# the browser's own toolbar, five stops, and back to the description.
+# exercise's, the worksheet's and the number systems' buttons and the help's link
+# below the window, the browser's own toolbar, five stops, and back to the description.
 keys Down Down Up Up
 keys Tab Tab Tab Tab Tab Tab Tab Tab
-keys Tab Tab Tab Tab Tab Tab Tab Tab
+keys Tab Tab Tab Tab Tab Tab Tab Tab Tab
 # 2 and 3. The input typed over, then twelve digits.
 type_fraction_and_count
 # 4. The calculation, without leaving the button.
@@ -57,7 +57,17 @@ for answer in 0,6 0 1; do
   keys Return
   sleep 1
 done
-# 9. A division exercise of the number-systems part: a link opens it with 6 to
+# 9. The number systems: the exercise ended from «Край», past «Провери»; then on
+# from «Упражнение» past «Работен лист» to «Бройни системи», and 37.625 from
+# base 10 to base 2, the lists left as they open.
+keys Tab Tab space
+sleep 2
+keys Tab Tab space
+sleep 2
+xdotool type --delay 300 37.625
+keys Return
+sleep 2
+# 10. A division exercise of the number-systems part: a link opens it with 6 to
 # base 2, four Tabs reach «Упражнение с това число», one quotient right, the
 # remainder wrong.
 keys ctrl+l
