@@ -36,9 +36,9 @@ DIVISION = [
 
 def first_of_the_page(said):
     """What Orca says first of the page itself, past its own words on starting, on the
-    browser's frame, on loading and on its modes, which come in any order."""
+    browser's frame, on loading, on the page's links and on its modes, which come in any order."""
     own = ("Screen reader on.", "Focus mode", "Browse mode", "Loading.  Please wait.")
-    page = [s for s in said if s not in own and not s.startswith("Finished loading")
+    page = [s for s in said if s not in own and not s.startswith(("Finished loading", "Page has"))
             and not s.endswith("Chromium frame.")]
     return page[0] if page else ""
 
