@@ -29,7 +29,7 @@ test: build web
 
 web: deps
 	@NODE_PATH=/usr/share/nodejs emcmake cmake -S src/web -B $(WEB_DIR) -G Ninja \
-	  -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" > /dev/null
+	  -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-Oz -DNDEBUG" > /dev/null
 	@cmake --build $(WEB_DIR)
 
 # The browser edition on this machine only, at http://127.0.0.1:<port>/ (PORT=8080 picks one).

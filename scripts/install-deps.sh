@@ -26,7 +26,7 @@ if [ "$group" != run ]; then
     desktop-file-utils appstream dpkg-dev file lintian
     clang libclang-rt-14-dev valgrind
     libbenchmark-dev jq libxml2-utils
-    emscripten chromium chromium-driver python3-selenium
+    emscripten node-jsdom chromium chromium-driver python3-selenium
     fonts-croscore python3-fonttools python3-brotli fonts-dejavu-core
   )
 fi

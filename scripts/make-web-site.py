@@ -7,6 +7,7 @@ Usage: make-web-site.py SITE_FOLDER"""
 import base64
 import hashlib
 import json
+import os
 import re
 import shutil
 import subprocess
@@ -22,17 +23,29 @@ PAGE_FILES = ["style.css", "worksheet.css", "bases.css", "manifest.webmanifest",
 # The page's modules, each after those it imports, served as one file with the
 # core's glue: a page of many small files waits on their requests, which a
 # browser sends a few at a time.
-MODULES = ["core_loader", "common", "window", "links", "practice", "worksheet", "bases", "scorm",
-           "embed", "app"]
+MODULES = ["core_loader", "common", "window", "links", "early", "app"]
 BUNDLE = "kviltora.js"
-# The glue stays in the site on its own too, for other pages that import the core
+# The teaching parts come apart, on their first use, as a plain script with their
+# own core's glue: their modules, each after those it imports, and the page's
+# modules that they import, which they share with the page.
+PARTS_MODULES = ["practice", "worksheet", "bases", "scorm", "embed", "parts"]
+PARTS_BUNDLE = "kviltora_parts.js"
+SHARED = ["common", "window", "links"]
+# Each glue stays in the site on its own too, for other pages that import a core
 # (the tests' and the benchmark's); the page never asks for it, nor does its worker.
 GLUE = "kviltora_core.js"
+TEACHING_GLUE = "kviltora_teaching.js"
 GLUE_EXPORT = "export default createKviltoraCore;"
 GLUE_IMPORT = re.compile(r"^import createKviltoraCore from '\./kviltora_core\.js';\n", re.M)
 IMPORT = re.compile(r"^import \{([^}]*)\} from '\./(\w+)\.js';$", re.M)
+IMPORT_ALL = re.compile(r"^import \* as (\w+) from '\./(\w+)\.js';$", re.M)
+# What a first visit needs only once a teaching part is used; the worker keeps
+# it all the same, after the window is on the screen.
+PARTS_FILES = [PARTS_BUNDLE, "kviltora_teaching.wasm", "worksheet.css", "bases.css", "help.html",
+               "help.css"]
 EXPORT = re.compile(r"^export ((?:async )?(?:const|function) (\w+))", re.M)
 INLINE_SCRIPT = re.compile(r"<script>(.*?)</script>", re.S)
+INLINE_STYLE = re.compile(r"<style[^>]*>(.*?)</style>", re.S)
 ICON_SIZES = ["32", "192", "512"]
 NOTICE = re.compile(r"SPDX-License-Identifier|Source:")
 
@@ -112,22 +125,19 @@ def without_comments(name: str) -> str:
     return text
 
 
-def bundle(glue: str) -> str:
-    """The glue and the modules as one: the glue's factory is a name of the whole,
-    and each module runs in a function of its own, whose result is what it
-    exports, and an import takes its names from that result. Only the forms the
-    modules use are understood; any other import or export fails the build rather
-    than the page."""
-    if glue.count(GLUE_EXPORT) != 1:
-        sys.exit(f"{GLUE}: not the one export the bundle expects")
-    notice = [line for line in without_comments("app.js").split("\n") if NOTICE.search(line)]
-    parts = ["\n".join(notice) + "\n", glue.replace(GLUE_EXPORT, ""), "\n"]
-    for name in MODULES:
+def modules(names: list[str]) -> str:
+    """Each module runs in a function of its own, whose result is what it exports,
+    and an import takes its names from that result. Only the forms the modules
+    use are understood; any other import or export fails the build rather than
+    the page."""
+    parts = []
+    for name in names:
         lines = without_comments(f"{name}.js").split("\n")
         text = "\n".join(line for line in lines if not NOTICE.search(line))
         text = GLUE_IMPORT.sub("", text)
         exports = EXPORT.findall(text)
         text = IMPORT.sub(lambda m: f"const {{{m.group(1)}}} = ${m.group(2)};", text)
+        text = IMPORT_ALL.sub(lambda m: f"const {m.group(1)} = ${m.group(2)};", text)
         text = EXPORT.sub(r"\1", text)
         if re.search(r"^(import|export)\b", text, re.M):
             sys.exit(f"{name}.js: an import or export that the bundle does not understand")
@@ -136,14 +146,46 @@ def bundle(glue: str) -> str:
     return "".join(parts)
 
 
+def notice() -> str:
+    return "\n".join(line for line in without_comments("app.js").split("\n") if NOTICE.search(line))
+
+
+def bundle(glue: str) -> str:
+    """The glue and the page's modules as one: the glue's factory is a name of the whole."""
+    if glue.count(GLUE_EXPORT) != 1:
+        sys.exit(f"{GLUE}: not the one export the bundle expects")
+    return notice() + "\n" + glue.replace(GLUE_EXPORT, "") + "\n" + modules(MODULES)
+
+
+def parts_bundle(glue: str) -> str:
+    """The teaching parts as one plain script, which defines and runs nothing until
+    the page hands it the modules it shares with them."""
+    shared = ", ".join(f"${name}" for name in SHARED)
+    return (
+        notice() + f"\nself.kviltoraParts = ({{ {shared} }}) => {{\n{glue}\n"
+        + modules(PARTS_MODULES)
+        + "return { createCore: createKviltoraTeaching, ...$parts };\n};\n"
+    )
+
+
+def draw(site: Path) -> None:
+    """Draws the window and the bar into index.html, by the page's own script run on
+    the built cores, so that the page shows them before its script has run."""
+    env = {**os.environ, "NODE_PATH": "/usr/share/nodejs"}
+    subprocess.run(["node", str(ROOT / "scripts/draw-page.mjs"), str(site)], check=True, env=env)
+
+
+def allowed(code: str) -> str:
+    return "'sha256-" + base64.b64encode(hashlib.sha256(code.encode()).digest()).decode() + "'"
+
+
 def page(html: str) -> str:
-    """index.html with each inline script allowed by its hash, so that the policy
-    still forbids every other."""
-    hashes = [
-        "'sha256-" + base64.b64encode(hashlib.sha256(code.encode()).digest()).decode() + "'"
-        for code in INLINE_SCRIPT.findall(html)
-    ]
-    return html.replace("script-src 'self'", " ".join(["script-src 'self'", *hashes]), 1)
+    """index.html with each inline script and style allowed by its hash, so that
+    the policy still forbids every other."""
+    scripts = [allowed(code) for code in INLINE_SCRIPT.findall(html)]
+    styles = [allowed(code) for code in INLINE_STYLE.findall(html)]
+    html = html.replace("script-src 'self'", " ".join(["script-src 'self'", *scripts]), 1)
+    return html.replace("style-src 'self'", " ".join(["style-src 'self'", *styles]), 1)
 
 
 def service_worker(site: Path) -> None:
@@ -151,7 +193,7 @@ def service_worker(site: Path) -> None:
     it keeps once they are used: the fonts, which a device with a serif of its own
     never downloads, and the licences, which the window never shows."""
     files = sorted(p.relative_to(site).as_posix() for p in site.rglob("*") if p.is_file())
-    files = [f for f in files if f not in ("sw.js", GLUE)]
+    files = [f for f in files if f not in ("sw.js", GLUE, TEACHING_GLUE)]
     digest = hashlib.sha256()
     for name in files:
         digest.update(name.encode() + b"\0" + (site / name).read_bytes())
@@ -160,6 +202,7 @@ def service_worker(site: Path) -> None:
         f"const SITE_VERSION = '{digest.hexdigest()[:16]}';\n"
         f"const SITE_FILES = {json.dumps(['./'] + [f for f in files if f not in on_demand])};\n"
         f"const SITE_ON_DEMAND = {json.dumps(on_demand)};\n"
+        f"const SITE_PARTS = {json.dumps(PARTS_FILES)};\n"
     )
     (site / "sw.js").write_text(head + without_comments("sw.js"), encoding="utf-8")
 
@@ -168,10 +211,15 @@ def main() -> None:
     site = Path(sys.argv[1])
     for name in PAGE_FILES:
         (site / name).write_text(without_comments(name), encoding="utf-8")
-    (site / "index.html").write_text(page(without_comments("index.html")), encoding="utf-8")
     (site / BUNDLE).write_text(bundle((site / GLUE).read_text(encoding="utf-8")), encoding="utf-8")
-    for name in MODULES:  # served apart by earlier builds
+    teaching = (site / TEACHING_GLUE).read_text(encoding="utf-8")
+    (site / PARTS_BUNDLE).write_text(parts_bundle(teaching), encoding="utf-8")
+    for name in MODULES + PARTS_MODULES:  # served apart by earlier builds
         (site / f"{name}.js").unlink(missing_ok=True)
+    (site / "index.html").write_text(without_comments("index.html"), encoding="utf-8")
+    draw(site)
+    drawn = (site / "index.html").read_text(encoding="utf-8")
+    (site / "index.html").write_text(page(drawn), encoding="utf-8")
     fonts = site / "fonts"
     fonts.mkdir(exist_ok=True)
     for stale in fonts.iterdir():

@@ -8,6 +8,7 @@
 #include "form_model.h"
 #include "input_limit.h"
 #include "number_text.h"
+#include "random.h"
 #include "window_look.h"
 
 namespace kviltora {
@@ -329,6 +330,17 @@ Link LinkOfParts(std::string_view fragment, std::string& notice) {
   return ExampleLink(*values, notice);
 }
 
+// Short enough to read out or type from a printed sheet.
+constexpr std::uint32_t kSeedsBelow = 1'000'000;
+
+std::int16_t ChosenOr(const ListBox& list, const char* otherwise) {
+  if (list.ListIndex() >= 0) return list.ListIndex();
+  for (std::int16_t row = 0; row < list.ListCount(); ++row) {
+    if (list.List(row) == otherwise) return row;
+  }
+  return -1;
+}
+
 }  // namespace
 
 Link ReadLink(std::string_view fragment) {
@@ -346,36 +358,48 @@ Link ReadLink(std::string_view fragment) {
 }
 
 Opened OpenLink(MainForm& form, std::string_view fragment) {
-  form = MainForm();
   Opened opened{ReadLink(fragment), {}};
-  const Link& link = opened.link;
-  if (!link.notice.empty()) {
-    opened.said = link.notice;
-  } else if (link.shows == LinkShows::kExample || link.shows == LinkShows::kPractice) {
-    // An exercise's window holds its fraction and count too, so that «Край»
-    // goes back to what the link named, not to the window at start.
-    const std::u16string fraction = ToUtf16(link.fraction);
-    UserText1Change(form, 1, fraction, fraction.size());
-    UserDiapazonClick(form, 1, link.countRow);
-    if (link.shows == LinkShows::kExample) opened.said = UserCommand1Click(form, 0);
-  }
+  opened.said = ShowLink(form, opened.link);
   return opened;
 }
 
-std::string LinkOf(const MainForm& form) {
+Said ShowLink(MainForm& form, const Link& link) {
+  form = MainForm();
+  if (!link.notice.empty()) return link.notice;
+  if (link.shows != LinkShows::kExample && link.shows != LinkShows::kPractice) return {};
+  // An exercise's window holds its fraction and count too, so that «Край»
+  // goes back to what the link named, not to the window at start.
+  const std::u16string fraction = ToUtf16(link.fraction);
+  UserText1Change(form, 1, fraction, fraction.size());
+  UserDiapazonClick(form, 1, link.countRow);
+  if (link.shows == LinkShows::kExample) return UserCommand1Click(form, 0);
+  return {};
+}
+
+std::optional<ShownExample> ExampleShown(const MainForm& form) {
   const std::int16_t countRow = form.Diapazon[1].ListIndex();
-  if (form.Text1[1].Enabled || countRow < 0) return {};
-  const std::string link =
-      "x=" + PercentEncoded(form.Text1[1].Text) + "&n=" + form.Diapazon[1].List(countRow);
+  if (form.Text1[1].Enabled || countRow < 0) return std::nullopt;
+  return ShownExample{form.Text1[1].Text, form.Diapazon[1].List(countRow)};
+}
+
+std::string LinkOf(const std::optional<ShownExample>& shown) {
+  if (!shown) return {};
+  const std::string link = "x=" + PercentEncoded(shown->fraction) + "&n=" + shown->count;
   // Only what opens again as it stands: an input of letters calculates, but no link carries it.
   return ReadLink(link).shows == LinkShows::kExample ? link : std::string();
 }
 
+std::string LinkOf(const MainForm& form) {
+  return LinkOf(ExampleShown(form));
+}
+
+bool ClickChangesLink(ControlKind kind, std::int16_t index) {
+  return kind == ControlKind::kButton || (kind == ControlKind::kList && index == 0);
+}
+
 std::optional<std::string> LinkAfterClick(const MainForm& form, ControlKind kind,
                                           std::int16_t index) {
-  const bool changesTheTrace =
-      kind == ControlKind::kButton || (kind == ControlKind::kList && index == 0);
-  if (!changesTheTrace) return std::nullopt;
+  if (!ClickChangesLink(kind, index)) return std::nullopt;
   return LinkOf(form);
 }
 
@@ -383,6 +407,11 @@ std::string PracticeLinkOf(std::string_view fraction, std::string_view count) {
   const std::string link = "x=" + PercentEncoded(fraction) + "&n=" + PercentEncoded(count) +
                            "&mode=" + std::string(kPractice);
   return ReadLink(link).shows == LinkShows::kPractice ? link : std::string();
+}
+
+SheetChoice NewSheet(const MainForm& form, std::string_view kinds) {
+  return {SeedFromClock(kSeedsBelow), ChosenOr(form.Diapazon[0], "100"),
+          ChosenOr(form.Diapazon[1], "10"), KindsOf(kinds)};
 }
 
 std::string KindsOf(std::string_view letters) {

@@ -38,6 +38,10 @@ struct SheetChoice {
   bool operator==(const SheetChoice&) const = default;
 };
 
+// A new worksheet of the ranges and counts the window has chosen, "100" and "10"
+// where it has none, with a new seed, of the kinds named (any order, each once).
+SheetChoice NewSheet(const MainForm& form, std::string_view kinds = kDoublingOnly);
+
 // The letters as a sheet holds them, in their order and each once, from any
 // text that names some of them ("g,d", "pd", "ddf"); only the doubling when
 // it names none.
@@ -82,6 +86,24 @@ struct Opened {
   Said said;  // the notice, or what the calculation says
 };
 Opened OpenLink(MainForm& form, std::string_view fragment);
+// The same for a link already read: what OpenLink says of it. The page reads a
+// link apart from the window's form, in the part that knows every kind of link,
+// and the window's form shows it.
+Said ShowLink(MainForm& form, const Link& link);
+
+// What the window shows as a link needs: the calculated fraction and the
+// chosen count, or nothing while it shows no calculation. The window's form
+// gives it; the part that writes links turns it into the fragment.
+struct ShownExample {
+  std::string fraction;  // as the input box keeps it
+  std::string count;     // the item text of the chosen count
+  bool operator==(const ShownExample&) const = default;
+};
+std::optional<ShownExample> ExampleShown(const MainForm& form);
+std::string LinkOf(const std::optional<ShownExample>& shown);
+// A button's or the range list's click changes what the window shows, so the
+// address follows it; the other lists change nothing until the next calculation.
+bool ClickChangesLink(ControlKind kind, std::int16_t index);
 
 // The fragment that opens what the window shows: its calculated example, or
 // nothing while it shows none (at start, after clearing, after a proposal).

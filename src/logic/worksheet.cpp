@@ -17,17 +17,6 @@
 namespace kviltora {
 namespace {
 
-// Short enough to read out or type from a printed sheet.
-constexpr std::uint32_t kSeedsBelow = 1'000'000;
-
-std::int16_t ChosenOr(const ListBox& list, const char* otherwise) {
-  if (list.ListIndex() >= 0) return list.ListIndex();
-  for (std::int16_t row = 0; row < list.ListCount(); ++row) {
-    if (list.List(row) == otherwise) return row;
-  }
-  return -1;
-}
-
 // 0.d1d2…dn in decimal, exactly: n binary digits never need more than n
 // decimals, and the check writes all n, as the trace does.
 std::string DecimalOfBinary(std::string_view digits) {
@@ -240,11 +229,6 @@ std::string FirstStepsOnly() {
 }
 
 }  // namespace
-
-SheetChoice NewSheet(const MainForm& form, std::string_view kinds) {
-  return {SeedFromClock(kSeedsBelow), ChosenOr(form.Diapazon[0], "100"),
-          ChosenOr(form.Diapazon[1], "10"), KindsOf(kinds)};
-}
 
 Worksheet DrawWorksheet(const SheetChoice& choice) {
   MainForm form;

@@ -40,10 +40,6 @@ inline constexpr int kSheetExercises = 10;
 // More steps than this a pupil is not asked to do by hand: the task stops there.
 inline constexpr int kMostStepsByHand = 12;
 
-// A new worksheet of the ranges and counts the window has chosen, "100" and "10"
-// where it has none, with a new seed, of the kinds named (any order, each once).
-SheetChoice NewSheet(const MainForm& form, std::string_view kinds = kDoublingOnly);
-
 // The same choice draws the same sheet on any day, and the window's own
 // proposals go on as if no sheet had been drawn. The tasks take the kinds in
 // turn; no task repeats, and no doubling has a number without a fraction, so a

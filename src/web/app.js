@@ -5,100 +5,128 @@
 // the core's entry points, and then every element is redrawn from the form and
 // the lines the core returns are said. Texts, captions, places, colours, fonts,
 // limits and rules all come from the core.
+//
+// The page's HTML already shows the window and the bar, drawn at build time by
+// this same script; the script takes them over once the window's core is
+// ready, and the teaching parts' module loads on their first use.
 
-import { buildPractice } from './practice.js';
-import { buildWindow, followMinimumFontSize, windowArea } from './window.js';
-import { addressed, exerciseAddress, followAddress } from './links.js';
-import { worksheets } from './worksheet.js';
-import { numberSystems } from './bases.js';
-import { loadCore } from './core_loader.js';
-import { lmsSession } from './scorm.js';
-import { tellFramer } from './embed.js';
+import * as common from './common.js';
+import * as windowModule from './window.js';
+import * as links from './links.js';
+import { buildingPart } from './common.js';
+import { buildWindow, followMinimumFontSize } from './window.js';
+import { addressed, followAddress } from './links.js';
+import { loadCore, loadParts } from './core_loader.js';
+import { replayEarly, takeOverInput } from './early.js';
 
 const failure = document.getElementById('failure');
 failure.hidden = true; // the module runs; the notice returns only if it fails
+// What the parts' modules import from the page's.
+const shared = { $common: common, $window: windowModule, $links: links };
 
 // Start-up is a few short tasks, so that a tap or a key the browser already has
-// never waits long; the window stays hidden until the last of them shows it.
+// never waits long.
 const nextTask = () => globalThis.scheduler?.yield?.() ?? new Promise((done) => setTimeout(done));
 
+// The teaching parts, once, on their first use; a part that fails to load says
+// so, and loads on the next use if the line is back.
+function teachingParts(form, page) {
+  let built = null;
+  let loading = null;
+  const notice = document.getElementById('parts-failure');
+  const parts = () => {
+    loading ??= loadParts(shared).then(
+      ({ core, modules }) => {
+        if (notice) notice.hidden = true;
+        return (built = modules.buildParts(core, form, page));
+      },
+      (error) => {
+        loading = null;
+        if (notice) notice.hidden = false;
+        throw error;
+      },
+    );
+    return loading;
+  };
+  return { parts, built: () => built };
+}
+
+// A press on the drawn bar before its part is there loads the part and is then
+// made again, on the part's own button.
+function usedFirst(bar, parts, built) {
+  bar?.addEventListener('click', (event) => {
+    const pressed = event.target.closest('button');
+    if (!pressed || built()) return;
+    parts().then(() => {
+      pressed.focus({ preventScroll: true }); // the part's builder moved it
+      pressed.click();
+    }, () => {});
+  });
+}
+
 async function start() {
-  const loaded = loadCore();
-  // The fonts load beside the core: the device's own at once, else the page's
-  // subset. One that fails leaves the system's serif, not a page that fails.
-  const faces = ['400', '700'].map((weight) => `${weight} 1em "Kviltora Serif"`);
-  const fonts = Promise.all(faces.map((face) => document.fonts.load(face).catch(() => [])));
-  const core = await loaded;
+  const core = await loadCore();
   await nextTask();
   const form = addressed(new core.Form());
   followMinimumFontSize();
+  buildingPart('window');
   const page = buildWindow(core, form);
-  await nextTask();
-  // A finished exercise goes to the learning platform and the framing page, where there are any.
-  const lms = lmsSession(core);
-  const reported = (report) => {
-    lms.report(report);
-    tellFramer(report);
-  };
-  // Its startWith(fraction, count) starts an exercise that the page itself chooses.
-  const practice = buildPractice(core, form, windowArea, page.layout.arrange,
-    exerciseAddress(core, form), reported);
-  const sheets = worksheets(core, form, practice.bar);
-  const bases = numberSystems(core, form, practice.bar, page.layout.arrange, practice);
-  // The help stands in the page itself, so that it is a plain link; it joins the bar's buttons.
-  const help = document.getElementById('help-link');
-  if (help) {
-    practice.bar.querySelector('button:last-of-type').after(help);
-    help.hidden = false;
-  }
-  page.layout.carry(practice.bar);
+  buildingPart(null); // the lists' rows are drawn already, and stay
+  // What was typed and done in the drawn window before now is done again,
+  // once the window's own rules hold: the form's load would clear the box.
+  const input = takeOverInput(page);
   form.load();
-  // The window shows with its own fonts, never a fallback that swaps later.
-  await fonts;
-  await nextTask();
-  windowArea.hidden = false;
+  page.redraw();
+  const bar = document.getElementById('practice-start');
+  if (bar) page.layout.carry(bar);
   page.layout.arrange();
-  // In the same task as the window is shown: a link's example is the first thing painted.
-  const views = {
-    sheet: sheets.sheet,
-    practice: practice.startWith,
-    bases: bases.bases,
-    window: () => {
-      practice.leave();
-      sheets.window();
-      bases.close();
-    },
-  };
-  followAddress(form, page.redraw, views);
+  const { parts, built } = teachingParts(form, page);
+  usedFirst(bar, parts, built);
+  const opened = followAddress(form, page.redraw, parts, built);
+  replayEarly(input);
   // Focus starts at the top of the description, as a text box's caret does on the
-  // desktop. The column has the description last; there a page's first Tab starts at the top.
-  if (page.layout.arrangement() !== 'column') {
+  // desktop, unless the pupil has already gone somewhere. The column has the
+  // description last; there a page's first Tab starts at the top.
+  const untouched = document.activeElement === document.body || !document.activeElement;
+  if (untouched && page.layout.arrangement() !== 'column') {
     page.first.setSelectionRange(0, 0);
     page.first.focus();
     page.first.scrollTop = 0;
   }
+  // A page in a learning platform or opened by one starts the session at once.
+  if (window.parent !== window || window.opener || globalThis.kviltoraDrawing) {
+    parts().catch(() => {});
+  }
+  await opened.catch(() => {});
   performance.mark('kviltora-ready'); // for the start-up figure of make bench
+  return parts;
 }
 
-// Kept for offline use once the page has worked, and registered once the window
-// is on the screen, which the worker's fetches and start would otherwise delay;
-// a failed registration only means the page needs the network next time. A page
-// its worker served asks at once for a new release, which the browser itself
-// puts off while visits are short: the release then comes with the next visit.
-// A first visit has just fetched the worker and asks nothing.
+// Kept for offline use once the page has worked, the teaching parts with it,
+// and registered in idle time once the window is on the screen, which the
+// worker's fetches and start would otherwise delay; a failed registration only
+// means the page needs the network next time. A page its worker served asks at
+// once for a new release, which the browser itself puts off while visits are
+// short: the release then comes with the next visit. A first visit has just
+// fetched the worker and asks nothing.
 const served = navigator.serviceWorker?.controller;
-const afterPaint = (task) => requestAnimationFrame(() => setTimeout(task));
+const idle = (task) => (globalThis.requestIdleCallback ?? setTimeout)(task);
+const afterPaint = (task) => requestAnimationFrame(() => setTimeout(() => idle(task)));
 const register = () =>
   navigator.serviceWorker
     ?.register('sw.js')
     .then((registration) => served && registration.update())
     .catch(() => {});
-start().then(
-  () => afterPaint(register),
-  () => {
-    windowArea.hidden = true;
-    windowArea.replaceChildren();
+// For the build, which draws the page with this script: the parts, once drawn.
+globalThis.kviltoraStarted = start().then(
+  (parts) => {
+    afterPaint(register);
+    return parts;
+  },
+  (error) => {
     failure.hidden = false;
     failure.classList.add('now');
+    throw error;
   },
 );
+globalThis.kviltoraStarted.catch(() => {});

@@ -37,7 +37,6 @@ val Converted(const std::string& number, double from, double to) {
   return out;
 }
 
-
 val BasesCaptions() {
   const bases_texts::Captions& c = bases_texts::PageCaptions();
   val out = val::object();

@@ -3,7 +3,40 @@
 // core's utterances through the page's one status region.
 
 export const rgb = ({ red, green, blue }) => `rgb(${red}, ${green}, ${blue})`;
-export const element = (tag, properties) => Object.assign(document.createElement(tag), properties);
+
+// The page's HTML holds the window and the bar already drawn, by this same
+// code at build time, so that a pupil sees them before the core arrives. Each
+// element a builder makes is numbered within its part; where the page holds the
+// element of that number, the builder takes it over, with what was typed into
+// it and the focus, instead of making a new one. Outside a part nothing is
+// numbered, and every element is new.
+let part = null;
+let made = 0;
+// At build time every numbered element is marked, for the page to take over.
+const drawing = Boolean(globalThis.kviltoraDrawing);
+export function buildingPart(name) {
+  part = name;
+  made = 0;
+}
+// Taken over once and by mark, wherever it is by then: a part may first empty
+// the drawn element that its own builder fills again.
+let drawn = null;
+function drawnOrNew(tag) {
+  if (part === null) return document.createElement(tag);
+  const key = `${part}-${made++}`;
+  if (drawing) {
+    const made = document.createElement(tag);
+    made.dataset.drawn = key;
+    return made;
+  }
+  drawn ??= new Map([...document.querySelectorAll('[data-drawn]')].map((e) => [e.dataset.drawn, e]));
+  const taken = drawn.get(key);
+  if (taken?.localName !== tag) return document.createElement(tag);
+  drawn.delete(key);
+  delete taken.dataset.drawn;
+  return taken;
+}
+export const element = (tag, properties) => Object.assign(drawnOrNew(tag), properties);
 
 // A part's own look, fetched the first time the part opens: a page that never
 // shows the part never downloads it. Unstyled is still the part.
@@ -29,7 +62,9 @@ export function styleSheet(href) {
 // once and in order. Screen readers skip a text that repeats the one just read,
 // so every other announcement ends in a no-break space, which none of them says:
 // the region's text changes even when the words are the same.
+buildingPart('status');
 const spoken = element('div', { className: 'spoken' });
+buildingPart(null);
 spoken.setAttribute('role', 'status');
 document.body.append(spoken);
 let sayings = 0;

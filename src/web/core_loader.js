@@ -1,34 +1,64 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Loads the core. The .wasm's request is the one index.html has already sent,
-// or, where that script did not run, one sent as this module starts; it is
-// compiled as it downloads, while the page's script is still being read, and the
-// glue is then handed the compiled module instead of fetching the file again.
+// Loads the core: the window's module at once, the teaching parts' on their
+// first use. The window's .wasm request is the one index.html has already sent,
+// or, where that script did not run, one sent as this module starts; each .wasm
+// is compiled as it downloads, and its glue is then handed the compiled module
+// instead of fetching the file again.
 
 import createKviltoraCore from './kviltora_core.js';
 
-const wasm = new URL('kviltora_core.wasm', import.meta.url);
-// A server that sends the .wasm under another type than application/wasm
+const here = (file) => new URL(file, import.meta.url);
+// A server that sends a .wasm under another type than application/wasm
 // leaves only the slower way, and a second download.
-const compile = () =>
-  WebAssembly.compileStreaming(self.kviltoraWasm ?? fetch(wasm)).catch(() =>
-    fetch(wasm)
+const compile = (request, file) =>
+  WebAssembly.compileStreaming(request ?? fetch(here(file))).catch(() =>
+    fetch(here(file))
       .then((response) => response.arrayBuffer())
       .then((bytes) => WebAssembly.compile(bytes)),
   );
-const compiled = typeof WebAssembly === 'object' ? compile() : undefined;
+const compiled = typeof WebAssembly === 'object' ? compile(self.kviltoraWasm, 'kviltora_core.wasm') : undefined;
 compiled?.catch(() => {}); // a failure is the loading's, and loadCore reports it
 
-export async function loadCore() {
-  if (!compiled) throw new Error('no WebAssembly');
-  // The glue waits for its module without looking back, so a module that never
-  // comes must fail the loading here.
+// The glue waits for its module without looking back, so a module that never
+// comes must fail the loading here.
+function instantiate(factory, module) {
   let failed;
   const failure = new Promise((_, reject) => (failed = reject));
   const instantiateWasm = (imports, receive) => {
-    compiled
-      .then(async (module) => receive(await WebAssembly.instantiate(module, imports), module))
+    module
+      .then(async (compiled) => receive(await WebAssembly.instantiate(compiled, imports), compiled))
       .catch(failed);
     return {};
   };
-  return Promise.race([createKviltoraCore({ instantiateWasm }), failure]);
+  return Promise.race([factory({ instantiateWasm }), failure]);
+}
+
+export async function loadCore() {
+  if (!compiled) throw new Error('no WebAssembly');
+  return instantiate(createKviltoraCore, compiled);
+}
+
+// The parts' script is a plain one, which the single-file edition holds inline
+// and defines at once; it defines the parts' modules on the page's shared ones.
+const partsScript = () =>
+  new Promise((done, failed) => {
+    const script = document.createElement('script');
+    script.src = here('kviltora_parts.js');
+    script.addEventListener('load', done);
+    script.addEventListener('error', () => failed(new Error('no teaching parts')));
+    document.head.append(script);
+  });
+
+let parts = null;
+// Once: {core, modules}; `shared` are the page's modules that the parts import.
+export function loadParts(shared) {
+  parts ??= (async () => {
+    const wasm = compile(self.kviltoraTeachingWasm?.(), 'kviltora_teaching.wasm');
+    if (!self.kviltoraParts) await partsScript();
+    const modules = self.kviltoraParts(shared);
+    return { core: await instantiate(modules.createCore, wasm), modules };
+  })();
+  // A part that failed to load may load on the next try: the line may be back.
+  parts.catch(() => (parts = null));
+  return parts;
 }

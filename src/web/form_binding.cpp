@@ -95,21 +95,20 @@ class Form {
     return UserDiapazonFocus(form_, static_cast<std::int16_t>(list));
   }
 
-  // The address fragment: what it opens on the form, set as at start first; the
-  // link of what the form shows after a click, or null where it stays; a new sheet.
-  val openLink(const std::string& fragment) {
-    const Opened opened = OpenLink(form_, fragment);
-    val out = ToVal(opened.link);
-    out.set("said", opened.said);
-    return out;
+  // A link read by the teaching parts' module, shown as it opens on the form
+  // at start (null: the window as at start), and what that says; what the window
+  // shows, for that module to write as a link; whether a click changes it.
+  std::string openLink(const val& link) { return ShowLink(form_, LinkFromVal(link)); }
+  val shownExample() { return ToVal(ExampleShown(form_)); }
+  bool changesLink(const std::string& kind, double index) {
+    if (kind == "button") {
+      At(form_.Command1, index, "Command1", "button");
+    } else {
+      List(index);
+    }
+    return ClickChangesLink(kind == "button" ? ControlKind::kButton : ControlKind::kList,
+                            static_cast<std::int16_t>(index));
   }
-  val linkAfterClick(const std::string& kind, double index) {
-    const auto link =
-        LinkAfterClick(form_, kind == "button" ? ControlKind::kButton : ControlKind::kList,
-                       static_cast<std::int16_t>(index));
-    return link ? val(*link) : val::null();
-  }
-  std::string link() { return LinkOf(form_); }
   val newSheet() { return ToVal(NewSheet(form_)); }
 
   std::string text(double index) { return TextBox(index).Text; }
@@ -180,8 +179,8 @@ EMSCRIPTEN_BINDINGS(kviltora_form) {
       .function("userCommand1Click", &Form::userCommand1Click)
       .function("userDiapazonFocus", &Form::userDiapazonFocus)
       .function("openLink", &Form::openLink)
-      .function("linkAfterClick", &Form::linkAfterClick)
-      .function("link", &Form::link)
+      .function("shownExample", &Form::shownExample)
+      .function("changesLink", &Form::changesLink)
       .function("newSheet", &Form::newSheet)
       .function("text", &Form::text)
       .function("enabled", &Form::enabled)

@@ -1,5 +1,7 @@
 // The address fragment and the worksheet for a browser page: what a link
 // opens, the link of what is shown, and the sheet's every text, all the core's.
+// They belong to the teaching parts' module; the window's module only shows a
+// link read here.
 #include "link_binding.h"
 
 #include <emscripten/bind.h>
@@ -14,22 +16,6 @@ namespace kviltora {
 namespace {
 
 using emscripten::val;
-
-const char* ShowsName(LinkShows shows) {
-  switch (shows) {
-    case LinkShows::kWindow:
-      return "window";
-    case LinkShows::kExample:
-      return "example";
-    case LinkShows::kPractice:
-      return "practice";
-    case LinkShows::kSheet:
-      return "sheet";
-    case LinkShows::kBases:
-      return "bases";
-  }
-  return "";
-}
 
 // Only a whole number inside [low, high] is a seed or a row; anything else is
 // a fault of the calling page.
@@ -80,6 +66,16 @@ std::string PracticeLinkForPage(const std::string& fraction, const std::string& 
   return PracticeLinkOf(fraction, count);
 }
 
+// What a fragment opens, read apart from the window's form, which shows it.
+val ReadLinkForPage(const std::string& fragment) {
+  return ToVal(ReadLink(fragment));
+}
+
+// The fragment of what the window's form says it shows.
+std::string ExampleLinkForPage(const val& shown) {
+  return LinkOf(ShownFromVal(shown));
+}
+
 val SheetCaptionsForPage() {
   const SheetCaptions& captions = SheetButtonCaptions();
   val out = val::object();
@@ -106,31 +102,6 @@ val SheetCaptionsForPage() {
 
 }  // namespace
 
-val ToVal(const SheetChoice& sheet) {
-  val out = val::object();
-  out.set("seed", static_cast<double>(sheet.seed));
-  out.set("rangeRow", sheet.rangeRow);
-  out.set("countRow", sheet.countRow);
-  out.set("kinds", sheet.kinds);
-  return out;
-}
-
-val ToVal(const Link& link) {
-  val out = val::object();
-  out.set("shows", std::string(ShowsName(link.shows)));
-  out.set("fraction", link.fraction);
-  out.set("countRow", link.countRow);
-  out.set("count", link.count);
-  out.set("sheet", ToVal(link.sheet));
-  val bases = val::object();
-  bases.set("from", link.bases.from);
-  bases.set("to", link.bases.to);
-  bases.set("number", link.bases.number);
-  out.set("bases", bases);
-  out.set("notice", link.notice);
-  return out;
-}
-
 }  // namespace kviltora
 
 EMSCRIPTEN_BINDINGS(kviltora_links) {
@@ -138,4 +109,6 @@ EMSCRIPTEN_BINDINGS(kviltora_links) {
   emscripten::function("sheetLink", &kviltora::SheetLinkForPage);
   emscripten::function("sheetCaptions", &kviltora::SheetCaptionsForPage);
   emscripten::function("practiceLink", &kviltora::PracticeLinkForPage);
+  emscripten::function("readLink", &kviltora::ReadLinkForPage);
+  emscripten::function("exampleLink", &kviltora::ExampleLinkForPage);
 }

@@ -57,24 +57,34 @@ export function exerciseAddress(core, form) {
 }
 
 // Opens the address's fragment now and whenever it changes (Back, Forward, an
-// edit in the address bar). `views` shows the rest of what a link opens: a
-// worksheet, an exercise, the number systems, or the window again.
-export function followAddress(form, redraw, views) {
+// edit in the address bar). Links are read and written by the teaching parts:
+// `parts()` loads them, once, and gives their readLink, link and views, which
+// show the rest of what a link opens (a worksheet, an exercise, the number
+// systems, or the window again); `built()` gives them only if they are there.
+// The plain address needs no part: it is the window as at start.
+export function followAddress(form, redraw, parts, built) {
   onClick = (kind, index) => {
-    const link = form.linkAfterClick(kind, index);
-    if (link !== null) replaceAddress(link);
+    if (form.changesLink(kind, index)) parts().then((shown) => replaceAddress(shown.link()));
   };
-  const open = () => {
-    const opened = form.openLink(location.hash);
-    views.window();
+  const show = (link, views) => {
+    const said = form.openLink(link);
+    views?.window();
     redraw();
-    if (opened.shows === 'bases') views.bases(opened.bases, opened.notice);
-    if (opened.notice) showNotice(opened.notice);
-    else if (opened.shows === 'sheet') views.sheet(opened.sheet);
-    else if (opened.shows === 'practice') views.practice(opened.fraction, opened.count);
+    if (!link) return dismissNotice();
+    if (link.shows === 'bases') views.bases(link.bases, link.notice);
+    if (link.notice) showNotice(link.notice);
+    else if (link.shows === 'sheet') views.sheet(link.sheet);
+    else if (link.shows === 'practice') views.practice(link.fraction, link.count);
     else dismissNotice();
-    if (opened.shows === 'example') say(opened.said);
+    if (link.shows === 'example') say(said);
   };
-  window.addEventListener('hashchange', open);
-  open();
+  // What the address names when a part has loaded: it may have changed meanwhile.
+  const open = () => {
+    if (location.hash.length <= 1) return Promise.resolve(show(null, built()?.views));
+    return parts().then(
+      (shown) => location.hash.length > 1 && show(shown.readLink(location.hash), shown.views),
+    );
+  };
+  window.addEventListener('hashchange', () => open().catch(() => {}));
+  return open();
 }

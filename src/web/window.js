@@ -292,7 +292,10 @@ export function buildWindow(core, form) {
     if (!control.locked) return { control, elements: [shown] };
     return { control, elements: [shown, (copies[control.index] = paperCopy(control))] };
   });
-  windowArea.append(...placed.flatMap(({ elements }) => elements));
+  // Drawn already, the controls stay where they are: moving the box would take
+  // away its focus and caret.
+  const elements = placed.flatMap(({ elements }) => elements);
+  if (elements.some((shown) => shown.parentElement !== windowArea)) windowArea.append(...elements);
   document.title = look.caption;
   const px = (twips) => twips / look.twipsPerPixel;
   windowArea.style.setProperty('--width', px(look.width));

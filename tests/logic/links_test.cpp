@@ -228,5 +228,25 @@ TEST(LinkOf, IsTheCalculatedExampleOrNothing) {
   EXPECT_EQ(LinkAfterClick(form, ControlKind::kList, 0), "") << "a proposal is no calculation";
 }
 
+// The page reads a link apart from the window's form: shown on a form, the read
+// link does what opening the fragment there does.
+TEST(ShowLink, DoesWhatOpeningTheFragmentDoes) {
+  for (const char* fragment : {"#x=0.3&n=12", "x=0.3&n=12&mode=practice", "x=0.3&n=99", ""}) {
+    MainForm opened, shown;
+    UserCommand1Click(shown, 0);  // whatever the form showed before goes
+    const Said said = OpenLink(opened, fragment).said;
+    EXPECT_EQ(ShowLink(shown, ReadLink(fragment)), said) << fragment;
+    EXPECT_EQ(shown.Text1[2].Text, opened.Text1[2].Text) << fragment;
+    EXPECT_EQ(shown.Text1[1].Text, opened.Text1[1].Text) << fragment;
+    EXPECT_EQ(shown.Diapazon[1].ListIndex(), opened.Diapazon[1].ListIndex()) << fragment;
+  }
+  MainForm form;
+  ShowLink(form, ReadLink("x=0.3&n=12"));
+  EXPECT_EQ(ExampleShown(form), (ShownExample{"0.3", "12"}));
+  EXPECT_EQ(LinkOf(ExampleShown(form)), "x=0.3&n=12");
+  EXPECT_EQ(ExampleShown(MainForm()), std::nullopt);
+  EXPECT_EQ(LinkOf(std::nullopt), "");
+}
+
 }  // namespace
 }  // namespace kviltora
