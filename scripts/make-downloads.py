@@ -22,7 +22,7 @@ _spec.loader.exec_module(site_build)
 
 # The core's glue on its own is for other pages of the build (tests, benchmark); the
 # page takes it inside its bundle, so no download carries it twice.
-LEFT_OUT = {site_build.GLUE}
+LEFT_OUT = {site_build.GLUE, site_build.TEACHING_GLUE}
 README = "ПРОЧЕТИ.txt"
 # The archives' entries carry this date, so that the same site makes the same bytes.
 ZIP_DATE = (1980, 1, 1, 0, 0, 0)
@@ -30,7 +30,7 @@ ZIP_DATE = (1980, 1, 1, 0, 0, 0)
 STYLESHEET = re.compile(r'<link rel="stylesheet" href="([^"]+)">')
 MODULE = re.compile(r'<script type="module" src="([^"]+)"></script>')
 ICON = re.compile(r'(<link rel="(?:icon|apple-touch-icon)" href=")([^"]+)(")')
-DROPPED = re.compile(r'<link rel="(?:manifest|license)" href="[^"]+">\n|<a id="help-link"[^>]*>.*?</a>\n')
+DROPPED = re.compile(r'<link rel="(?:manifest|license)" href="[^"]+">\n|<a id="help-link"[^>]*>.*?</a>\n?')
 POLICY = re.compile(r'(<meta http-equiv="Content-Security-Policy" content=")[^"]*(")')
 FONT_URL = re.compile(r'url\("([^"]+\.woff2)"\)')
 # A stylesheet a module fetches only when it needs it, by its file name.
@@ -76,17 +76,27 @@ def single_file(site: Path) -> str:
     second page, stay out. The policy allows the inline scripts and styles by their
     hashes, and fonts and icons only as data the file holds."""
     html = (site / "index.html").read_text(encoding="utf-8")
-    wasm = base64.b64encode((site / "kviltora_core.wasm").read_bytes()).decode()
+
+    def wasm_response(name: str) -> str:
+        wasm = base64.b64encode((site / name).read_bytes()).decode()
+        return ("Promise.resolve(new Response("
+                f"Uint8Array.from(atob('{wasm}'), (c) => c.charCodeAt(0)),"
+                " { headers: { 'Content-Type': 'application/wasm' } }))")
+
+    # The teaching parts' bytes are read only on their first use, as their request would be.
     bytes_script = (
-        "self.kviltoraWasm = Promise.resolve(new Response("
-        f"Uint8Array.from(atob('{wasm}'), (c) => c.charCodeAt(0)),"
-        " { headers: { 'Content-Type': 'application/wasm' } }));"
+        f"self.kviltoraWasm = {wasm_response('kviltora_core.wasm')};"
+        f" self.kviltoraTeachingWasm = () => {wasm_response('kviltora_teaching.wasm')};"
     )
     scripts, styles = [], []
-    html, replaced = site_build.INLINE_SCRIPT.subn(lambda m: f"<script>{bytes_script}</script>", html)
-    if replaced != 1:
-        sys.exit("index.html: not the one inline script that asks for the .wasm")
-    scripts.append(bytes_script)
+    first = site_build.INLINE_SCRIPT.search(html)
+    if not first or "kviltora_core.wasm" not in first.group(1):
+        sys.exit("index.html: no first inline script that asks for the .wasm")
+    html = html[: first.start()] + f"<script>{bytes_script}</script>" + html[first.end():]
+    scripts.extend(site_build.INLINE_SCRIPT.findall(html))
+    styles.extend(site_build.INLINE_STYLE.findall(html))
+    parts = safe_inside("script", (site / site_build.PARTS_BUNDLE).read_text(encoding="utf-8"))
+    scripts.append(parts)
 
     def style(name: str, element_id: str = "") -> str:
         css = (site / name).read_text(encoding="utf-8")
@@ -97,8 +107,9 @@ def single_file(site: Path) -> str:
     def module(match: re.Match) -> str:
         code = safe_inside("script", (site / match.group(1)).read_text(encoding="utf-8"))
         scripts.append(code)
-        fetched = "".join(style(f"{name}.css", f"{name}-style") for name in FETCHED_STYLE.findall(code))
-        return fetched + f'<script type="module">{code}</script>'
+        fetched = "".join(style(f"{name}.css", f"{name}-style")
+                          for name in FETCHED_STYLE.findall(code + parts))
+        return fetched + f"<script>{parts}</script>" + f'<script type="module">{code}</script>'
 
     html = STYLESHEET.sub(lambda m: style(m.group(1)), html)
     html = MODULE.sub(module, html)

@@ -52,15 +52,21 @@ function teachingParts(form, page) {
 }
 
 // A press on the drawn bar before its part is there loads the part and is then
-// made again, on the part's own button.
+// made again, on the part's own button; meanwhile the bar is busy, for a screen
+// reader to say so.
 function usedFirst(bar, parts, built) {
   bar?.addEventListener('click', (event) => {
     const pressed = event.target.closest('button');
     if (!pressed || built()) return;
-    parts().then(() => {
-      pressed.focus({ preventScroll: true }); // the part's builder moved it
-      pressed.click();
-    }, () => {});
+    bar.setAttribute('aria-busy', 'true');
+    parts().then(
+      () => {
+        bar.removeAttribute('aria-busy');
+        pressed.focus({ preventScroll: true }); // the part's builder moved it
+        pressed.click();
+      },
+      () => bar.removeAttribute('aria-busy'),
+    );
   });
 }
 

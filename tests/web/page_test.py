@@ -2,6 +2,7 @@
 and taps: in headless Chromium, also by device emulation, on paper and as a screen
 reader reads it, and in WebKitGTK. Usage: page_test.py SITE_FOLDER [unittest names...]"""
 import base64
+import collections
 import functools
 import json
 import os
@@ -24,7 +25,7 @@ from selenium.webdriver.support.wait import WebDriverWait
 
 sys.path.insert(0, str(Path(__file__).resolve().parents[2] / "scripts"))
 from browser import Page, fix_clock, load_page, page_chromium, serve, unfix_clock  # noqa: E402
-from browser import dejavu_only, first_visit, start_webkit  # noqa: E402
+from browser import PAGE_READY, _Handler, dejavu_only, first_visit, start_webkit  # noqa: E402
 
 SITE = sys.argv[1] if __name__ == "__main__" else ""
 CAPTION = "www.kviltora.example Представяне на десетична дроб като двоично число"
@@ -884,6 +885,9 @@ class PracticeTest(OnePageTest):
     features = {"devtools"}
 
     def find(self, selector):
+        # A first press on the bar loads the part, the bar busy meanwhile.
+        busy = "return document.getElementById('practice-start')?.getAttribute('aria-busy')"
+        WebDriverWait(self.driver, 10).until(lambda d: not d.execute_script(busy))
         return self.driver.find_element(By.CSS_SELECTOR, selector)
 
     def window_state(self):
@@ -910,6 +914,7 @@ class PracticeTest(OnePageTest):
         p.press(Keys.TAB, Keys.TAB, Keys.TAB)
         self.assertEqual(p.js("return document.activeElement.textContent"), "Упражнение")
         p.press(Keys.ENTER)
+        self.find("#practice")  # once the part is there
         self.assertFalse(p.control("MainForm").is_displayed())
         self.assertEqual(p.spoken(), "Упражнение с дробта 0.45. Стъпка 1: колко е 0.45 × 2?")
         heard = []
@@ -1116,6 +1121,9 @@ class BasesTest(OnePageTest):
     features = {"devtools"}
 
     def find(self, selector):
+        # A first press on the bar loads the part, the bar busy meanwhile.
+        busy = "return document.getElementById('practice-start')?.getAttribute('aria-busy')"
+        WebDriverWait(self.driver, 10).until(lambda d: not d.execute_script(busy))
         return self.driver.find_element(By.CSS_SELECTOR, selector)
 
     def worked(self, which="p"):
@@ -1338,7 +1346,7 @@ class OfflineAndFailureTest(unittest.TestCase):
         # nor the core's glue on its own, which kviltora.js holds.
         files = {f.relative_to(SITE).as_posix() for f in Path(SITE).rglob("*") if f.is_file()}
         files = {f for f in files if not f.endswith((".woff2", ".txt", "sw.js"))}
-        files.discard("kviltora_core.js")
+        files -= {"kviltora_core.js", "kviltora_teaching.js"}
         expected = ["/"] + ["/" + file for file in files]
         self.assertEqual(sorted(u.replace(url, "", 1) for u in kept[0]), sorted(expected))
         self.assertEqual(kept[1:], [0, 0])  # nothing the pupil types is kept
@@ -1399,12 +1407,126 @@ class OfflineAndFailureTest(unittest.TestCase):
         self.driver.execute_cdp_cmd("Network.enable", {})
         self.driver.execute_cdp_cmd("Network.setBlockedURLs", {"urls": ["*.wasm"]})
         self.assertEqual(self.load(URL), "failed")
-        self.assertEqual(self.failure_shown(), (True, False, True))
+        self.assertEqual(self.failure_shown(), (True, True, True), "the window stays as drawn")
 
     def test_says_so_without_javascript(self):
         self.driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": True})
         self.driver.get(URL)
-        self.assertEqual(self.failure_shown(), (True, False, True))
+        self.assertEqual(self.failure_shown(), (True, True, True), "the window as drawn")
+
+
+# Every element of the window and the bar as a browser holds it: its tag, its
+# attributes but the build's marks, its text or a box's content, and the places,
+# weight and colour it is drawn with.
+DRAWN = """const drawn = (e) => {
+  const style = getComputedStyle(e);
+  const attributes = [...e.attributes].filter((a) => !['data-drawn', 'style', 'value'].includes(a.name))
+    .map((a) => `${a.name}=${a.value}`).sort();
+  const look = ['--left', '--top', '--width', '--height', '--column', 'font-weight',
+    'background-color'].map((p) => style.getPropertyValue(p).trim());
+  const text = 'value' in e && e.localName !== 'button' ? e.value : e.children.length ? '' : e.textContent;
+  return [e.localName, attributes.join(' '), text, look.join(' ')];
+};
+return [...document.querySelectorAll('#window, #window *')]
+  .filter((e) => !e.closest('#practice-start')).map(drawn);"""
+# The page's files that only a teaching part needs.
+PARTS = ["/kviltora_parts.js", "/kviltora_teaching.wasm"]
+
+
+class _HeldBack(_Handler):
+    """Sends the window's .wasm only after HOLD seconds, as a slow line would."""
+
+    HOLD = 2
+
+    def do_GET(self):
+        if self.path.startswith("/kviltora_core.wasm"):
+            time.sleep(self.HOLD)
+        super().do_GET()
+
+
+class DrawnWindowTest(unittest.TestCase):
+    """The window drawn into the page's HTML, which the script takes over when the
+    core is ready, and the teaching parts, which come apart."""
+
+    def setUp(self):
+        self.driver = page_chromium()
+        self.addCleanup(self.driver.quit)
+        self.page = Page(self.driver, URL)
+
+    def test_without_script_the_window_is_as_the_script_draws_it(self):
+        self.driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": True})
+        self.driver.get(URL)
+        unscripted = self.driver.execute_script(DRAWN)
+        for name, (_, _, _, _, _, label, tooltip) in CONTROLS.items():
+            control = self.page.control(name)
+            self.assertEqual(control.get_attribute("title") or None, tooltip, name)
+            if not name.startswith("Etiket"):
+                self.assertEqual(control.get_attribute("aria-label"), label, name)
+        self.assertIn("+0.0625000000000000000000000", self.page.value("Text1(0)"))
+        self.assertEqual(self.page.value("Text1(1)"), "0.45")
+        self.assertEqual(self.page.items("Diapazon(1)")[:3], ["5", "6", "7"])
+        buttons = self.driver.find_elements(By.CSS_SELECTOR, "#practice-start button, #help-link")
+        self.assertEqual([b.text for b in buttons],
+                         ["Упражнение", "Работен лист", "Бройни системи", "Помощ"])
+        # The same window, built by the script on a page that holds none.
+        self.driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": False})
+        # What the build drew goes as the page is read, so that the script draws it all anew.
+        undrawn = """const drop = () => document.querySelectorAll('[data-drawn], #window > *')
+          .forEach((e) => e.remove());
+        const observer = new MutationObserver(drop);
+        observer.observe(document, { childList: true, subtree: true });
+        addEventListener('DOMContentLoaded', () => { drop(); observer.disconnect(); });"""
+        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": undrawn})
+        self.assertEqual(load_page(self.driver, URL), "ready")
+        scripted = self.driver.execute_script(DRAWN)
+        self.assertGreater(len(unscripted), 40)
+        self.assertEqual(scripted, unscripted)
+
+    def held_back(self, actions):
+        with serve({"/": SITE}, handler=_HeldBack) as url:
+            self.driver.get(url + "/")
+            actions()
+            marked = "return performance.getEntriesByName('kviltora-ready').length"
+            self.assertEqual(self.driver.execute_script(marked), 0, "done before the core was ready")
+            self.assertEqual(self.driver.execute_async_script(PAGE_READY), "ready")
+
+    def test_what_is_typed_before_the_core_goes_through_its_rule_and_keeps_the_focus(self):
+        box = lambda: self.page.control("Text1(1)")  # noqa: E731
+        self.held_back(lambda: box().send_keys(Keys.CONTROL, "a", Keys.NULL, "0,3"))
+        self.assertEqual(self.page.value("Text1(1)"), "0.3")
+        self.assertEqual(self.page.js("return document.activeElement.dataset.control"), "Text1(1)")
+        self.assertEqual(self.page.js("return document.activeElement.selectionEnd"), 3)
+
+    def test_a_choice_and_a_press_before_the_core_are_done_once_in_order(self):
+        def actions():
+            self.page.choose("Diapazon(1)", "10")
+            self.page.control("Text1(1)").send_keys(Keys.CONTROL, "a", Keys.NULL, "0,45")
+            self.page.control("Command1(0)").click()
+        self.held_back(actions)
+        self.assertEqual(self.page.value("Text1(1)"), "0.45")
+        self.assertEqual(self.page.value("Text1(2)").replace("\r\n", "\n"), TRACE_045_10)
+        self.assertEqual(self.page.selected("Diapazon(1)"), ["10"])
+
+    def test_a_plain_first_visit_leaves_the_parts_to_the_worker_and_they_work_offline(self):
+        driver, url, requests = first_visit(SITE)
+        self.addCleanup(driver.quit)
+        asked = {path for (by, path) in requests if by == "page"}
+        kept = {path for (by, path) in requests if by == "worker"}
+        self.assertEqual([p for p in PARTS if p in asked], [], "the page asked for a part")
+        self.assertEqual([p for p in PARTS if p in kept], PARTS)
+        page = Page(driver, url)  # the server has stopped
+        page.open()
+        page.choose("Diapazon(1)", "10")
+        driver.find_element(By.CSS_SELECTOR, "#practice-start button").click()
+        WebDriverWait(driver, 10).until(
+            lambda d: d.find_element(By.ID, "practice-answer").is_displayed())
+
+    def test_an_exercise_link_fetches_the_parts_at_once(self):
+        requests = collections.Counter()
+        with serve({"/": SITE}, requests) as url:
+            self.assertEqual(load_page(self.driver, url + "/#x=0.3&n=12&mode=practice"), "ready")
+            self.assertTrue(self.driver.find_element(By.ID, "practice-answer").is_displayed())
+        self.assertEqual([p for p in PARTS if requests["page", p]], PARTS)
 
 
 def visit_once(test, start, env=None):
