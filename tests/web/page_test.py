@@ -1434,9 +1434,10 @@ PARTS = ["/kviltora_parts.js", "/kviltora_teaching.wasm"]
 
 
 class _HeldBack(_Handler):
-    """Sends the window's .wasm only after HOLD seconds, as a slow line would."""
+    """Sends the window's .wasm only after HOLD seconds, as a slow line would: long
+    enough for a test's keys and clicks on a busy machine."""
 
-    HOLD = 2
+    HOLD = 6
 
     def do_GET(self):
         if self.path.startswith("/kviltora_core.wasm"):
