@@ -21,6 +21,7 @@ import { replayEarly, takeOverInput } from './early.js';
 
 const failure = document.getElementById('failure');
 failure.hidden = true; // the module runs; the notice returns only if it fails
+failure.classList.remove('now');
 // What the parts' modules import from the page's.
 const shared = { $common: common, $window: windowModule, $links: links };
 

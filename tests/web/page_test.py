@@ -1483,6 +1483,28 @@ class DrawnWindowTest(unittest.TestCase):
         self.assertGreater(len(unscripted), 40)
         self.assertEqual(scripted, unscripted)
 
+    def test_nothing_moves_when_the_script_takes_the_window_over(self):
+        shifts = ("window.shifted = 0; new PerformanceObserver((list) => list.getEntries()"
+                  ".forEach((e) => (window.shifted += e.value)))"
+                  ".observe({ type: 'layout-shift', buffered: true });")
+        self.driver.execute_cdp_cmd("Page.addScriptToEvaluateOnNewDocument", {"source": shifts})
+        # The core comes a second late, so that the window is surely painted before.
+        late = type("Late", (_HeldBack,), {"HOLD": 1})
+        for width, height, mobile in ((1000, 700, False), (360, 740, True)):
+            with self.subTest(width=width), serve({"/": SITE}, handler=late) as url:
+                self.driver.execute_cdp_cmd("Emulation.setDeviceMetricsOverride", {
+                    "width": width, "height": height, "deviceScaleFactor": 1, "mobile": mobile})
+                self.driver.get(url + "/")
+                # A control moved to another parent counts as new, not shifted: the
+                # bar's and the input's places are compared as well.
+                places = ("return ['#practice-start', '[data-control=\"Text1(1)\"]'].map((s) =>"
+                          " document.querySelector(s).getBoundingClientRect().top + scrollY)")
+                drawn = self.page.js(places)
+                self.assertEqual(self.driver.execute_async_script(PAGE_READY), "ready")
+                time.sleep(0.5)  # a shift is reported after its frame
+                self.assertEqual(self.page.js("return window.shifted"), 0)
+                self.assertEqual(self.page.js(places), drawn)
+
     def held_back(self, actions):
         with serve({"/": SITE}, handler=_HeldBack) as url:
             self.driver.get(url + "/")
