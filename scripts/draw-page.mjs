@@ -61,8 +61,8 @@ for (const box of document.querySelectorAll('input')) box.setAttribute('value', 
 document.getElementById('failure').hidden = false;
 
 // The page's policy allows no style attribute, so what the script set on an
-// element goes into a style sheet of the page's own, under the element's mark;
-// the script sets it on the element again as it takes the element over.
+// element goes into the page's style sheet, under the element's mark; the
+// script sets it on the element again as it takes the element over.
 const selector = (element) => {
   if (element === document.body) return ':root > body';
   if (element.dataset.drawn) return `:root [data-drawn="${element.dataset.drawn}"]`;
@@ -75,8 +75,8 @@ const rules = [...document.querySelectorAll('[style]')].map((element) => {
   return rule;
 });
 const body = html.match(/<body[^>]*>[\s\S]*<\/body>/);
-if (!body || !html.includes('</head>')) throw new Error('index.html: no head and body to draw into');
-const style = `<style id="drawn-style">\n${rules.join('\n')}\n</style>\n</head>`;
-writeFileSync(join(site, 'index.html'),
-  html.replace(body[0], document.body.outerHTML).replace('</head>', style));
+if (!body) throw new Error('index.html: no body to draw into');
+writeFileSync(join(site, 'index.html'), html.replace(body[0], document.body.outerHTML));
+const sheet = join(site, 'style.css');
+writeFileSync(sheet, `${readFileSync(sheet, 'utf8')}\n/* The window as drawn into index.html */\n${rules.join('\n')}\n`);
 process.exit(0);
