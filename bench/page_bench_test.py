@@ -1,7 +1,9 @@
 """The page benchmark's own workings, which its figures rely on: the static window
-it makes as a floor. With the site folder of a web build, the static window made from it is also seen
+it makes as a floor, and how it tells a first visit's window from the teaching
+parts that the built service worker lists. With the site folder of a web build, the static window made from it is also seen
 to look as the drawn page does.
 Usage: page_bench_test.py [SITE_FOLDER] [unittest names...]"""
+import importlib.util
 import sys
 import tempfile
 import unittest
@@ -13,6 +15,10 @@ sys.path.insert(0, str(BENCH.parent / "scripts"))
 sys.path.insert(0, str(BENCH))
 from browser import load_page, page_chromium, serve  # noqa: E402
 from static_window import static_window  # noqa: E402
+
+loading = importlib.util.spec_from_file_location("page_bench", BENCH / "page-bench.py")
+page_bench = importlib.util.module_from_spec(loading)
+loading.loader.exec_module(page_bench)
 
 ARGUMENT = sys.argv[1] if __name__ == "__main__" and len(sys.argv) > 1 else ""
 SITE = sys.argv.pop(1) if ARGUMENT and Path(ARGUMENT).is_dir() else None
@@ -95,6 +101,80 @@ class StaticWindowTest(unittest.TestCase):
         self.assertEqual(sorted(entry.name for entry in self.folder.iterdir()),
                          ["fonts", "index.html", "style.css"])
         self.assertEqual((self.folder / "style.css").read_text(), "#window { color: #008; }")
+
+
+# The head of a built service worker that lists its parts, as the build writes it, and
+# a first visit to its site: (gzipped bytes, who fetched), by file.
+WORKER_WITH_PARTS = """const SITE_PARTS = ["practice.js", "./help.html", "worksheet.css"];
+const SITE_VERSION = '6846b83f4af56697';
+const SITE_FILES = ["./", "help.html", "index.html", "kviltora.js", "worksheet.css"];
+"""
+WORKER_WITHOUT_PARTS = """const SITE_VERSION = '6846b83f4af56697';
+const SITE_FILES = ["./", "help.html", "index.html", "kviltora.js"];
+const later = typeof SITE_PARTS === 'undefined' ? [] : SITE_PARTS;
+"""
+VISIT = {"index.html": (1229, "page+worker"), "kviltora.js": (24474, "page+worker"),
+         "practice.js": (5120, "page"), "help.html": (2355, "worker")}
+
+
+class PartsTest(unittest.TestCase):
+    def parts_of(self, worker):
+        with tempfile.TemporaryDirectory() as site:
+            if worker is not None:
+                (Path(site) / "sw.js").write_text(worker, encoding="utf-8")
+            return page_bench.site_parts(site)
+
+    def test_reads_the_parts_that_the_worker_lists(self):
+        self.assertEqual(self.parts_of(WORKER_WITH_PARTS),
+                         {"practice.js", "help.html", "worksheet.css"})
+
+    def test_finds_no_list_in_a_worker_that_only_names_one_nor_in_a_site_without_a_worker(self):
+        self.assertIsNone(self.parts_of(WORKER_WITHOUT_PARTS))
+        self.assertIsNone(self.parts_of(None))
+
+    def test_counts_the_window_without_the_parts_whoever_fetched_them(self):
+        window, parts = page_bench.window_and_parts(VISIT, self.parts_of(WORKER_WITH_PARTS))
+        self.assertEqual(window, {"index.html": (1229, "page+worker"),
+                                  "kviltora.js": (24474, "page+worker")})
+        self.assertEqual(parts, {"practice.js": (5120, "page"), "help.html": (2355, "worker")})
+        self.assertEqual(page_bench.kib(window), 25703 / 1024)
+
+    def test_counts_the_whole_visit_as_the_window_without_a_list(self):
+        self.assertEqual(page_bench.window_and_parts(VISIT, None), (VISIT, {}))
+
+    def test_judges_the_first_visit_by_the_window_alone(self):
+        visits = {("this", "Liberation Serif"): VISIT, ("this", "DejaVu only"): VISIT}
+        rows = page_bench.first_visit_goals(visits, self.parts_of(WORKER_WITH_PARTS))
+        self.assertEqual([(figure, bound, verdict) for what, figure, bound, verdict in rows],
+                         [("25.1", "<= 70", "met"), ("25.1", "<= 100", "met")])
+
+    def test_names_a_request_as_the_worker_lists_its_file(self):
+        self.assertEqual([page_bench.file_name(path) for path in ["/", "./", "/help.html",
+                                                                "./help.html", "/fonts/a.woff2"]],
+                         ["index.html", "index.html", "help.html", "help.html", "fonts/a.woff2"])
+
+
+class StartupGoalsTest(unittest.TestCase):
+    # Medians in ms: ready, no cache; painted, no cache; ready, warm; painted, warm.
+    STATIC = page_bench.Startup(None, 200.0, None, 100.0)
+
+    def verdicts(self, this, before=None):
+        medians = {"this": page_bench.Startup(*this), "static": self.STATIC}
+        if before:
+            medians["before"] = page_bench.Startup(*before)
+        return [(figure, bound, verdict)
+                for what, figure, bound, verdict in page_bench.startup_goals(medians)]
+
+    def test_painted_at_most_a_tenth_later_than_the_static_window_and_ready_as_before(self):
+        self.assertEqual(self.verdicts((300.0, 220.0, 150.0, 111.0), (300.0, 0, 149.9, 0)), [
+            ("1.10", "<= 1.1", "met"), ("1.11", "<= 1.1", "missed"),
+            ("300.0", "<= 300.0, before's", "met"), ("150.0", "<= 149.9, before's", "missed"),
+        ])
+
+    def test_ready_unjudged_without_a_site_before(self):
+        self.assertEqual(self.verdicts((300.0, 100.0, 150.0, 50.0))[2:], [
+            ("300.0", "no --before site", "—"), ("150.0", "no --before site", "—"),
+        ])
 
 
 @unittest.skipUnless(SITE, "needs the site folder of a web build")
