@@ -25,13 +25,15 @@ SITE = sys.argv.pop(1) if ARGUMENT and Path(ARGUMENT).is_dir() else None
 
 # A page that draws its window from a module, as the site's does: a box given its
 # text by script, a locked box, a ticked box, places in style attributes, and what a
-# static copy must lose (the policy, an inline script, a handler, a preloaded module).
+# static copy must lose (the policy, an inline script, a handler, links to what runs).
 PAGE = """<!DOCTYPE html>
 <html lang="bg"><head><meta charset="utf-8">
 <meta http-equiv="Content-Security-Policy" content="default-src 'self'; style-src 'self'">
 <script>self.early = 1;</script>
 <link rel="stylesheet" href="style.css">
 <link rel="modulepreload" href="app.js">
+<link rel="prefetch" href="core.wasm">
+<link rel="preload" href="Parts.JS" as="script">
 <script type="module" src="app.js"></script>
 </head><body><div id="window" hidden></div></body></html>"""
 APP = """const area = document.getElementById('window');

@@ -23,9 +23,9 @@ boxes(copy).forEach((box, i) => {
   } else if (['checkbox', 'radio'].includes(box.type)) box.toggleAttribute('checked', live.checked);
   else box.setAttribute('value', live.value);
 });
-copy.querySelectorAll('script, link[rel~="modulepreload"], link[rel~="preload"][as="script"],'
-  + ' link[rel~="preload"][as="fetch"], link[rel~="preload"][as="worker"],'
-  + ' meta[http-equiv="Content-Security-Policy" i]').forEach((element) => element.remove());
+const running = ['script', 'link[rel~="modulepreload"]', 'link[href$=".js" i]',
+  'link[href$=".mjs" i]', 'link[href$=".wasm" i]', 'meta[http-equiv="Content-Security-Policy" i]'];
+copy.querySelectorAll(running.join()).forEach((element) => element.remove());
 for (const element of copy.querySelectorAll('*')) {
   for (const name of element.getAttributeNames()) {
     if (name.startsWith('on')) element.removeAttribute(name);
@@ -34,7 +34,7 @@ for (const element of copy.querySelectorAll('*')) {
 const type = document.doctype ? `<!DOCTYPE ${document.doctype.name}>\\n` : '';
 return type + copy.outerHTML;"""
 
-# What runs, which the static window does without.
+# What runs, which the static window does without; the snapshot drops links to it too.
 SCRIPT_FILES = (".js", ".mjs", ".wasm")
 
 
