@@ -1,7 +1,8 @@
 """The page benchmark's own workings, which its figures rely on: the static window
 it makes as a floor, and how it tells a first visit's window from the teaching
-parts that the built service worker lists. With the site folder of a web build, the static window made from it is also seen
-to look as the drawn page does.
+parts that the built service worker lists, and judges the goals. With the site
+folder of a web build, the static window made from it is also seen to look as
+the drawn page does.
 Usage: page_bench_test.py [SITE_FOLDER] [unittest names...]"""
 import importlib.util
 import sys
