@@ -317,7 +317,7 @@ def first_visit_goals(visits, parts):
     rows = []
     for fonts, bound in SIZE_GOALS_KB.items():
         size = kib(window_and_parts(visits["this", fonts], parts)[0])
-        rows.append(goal(f"first visit with {fonts}, {what}", f"{size:.1f}", f"<= {bound}",
+        rows.append(goal(f"first visit, {fonts}, {what}", f"{size:.1f}", f"<= {bound}",
                          size <= bound))
     return rows
 
