@@ -106,11 +106,12 @@ class StaticWindowTest(unittest.TestCase):
         self.assertEqual((self.folder / "style.css").read_text(), "#window { color: #008; }")
 
 
-# The head of a built service worker that lists its parts, as the build writes it, and
-# a first visit to its site: (gzipped bytes, who fetched), by file.
-WORKER_WITH_PARTS = """const SITE_PARTS = ["practice.js", "./help.html", "worksheet.css"];
-const SITE_VERSION = '6846b83f4af56697';
+# The head of a built service worker that lists its parts, its lists in the build's
+# order, and a first visit to its site: (gzipped bytes, who fetched), by file.
+WORKER_WITH_PARTS = """const SITE_VERSION = '6846b83f4af56697';
 const SITE_FILES = ["./", "help.html", "index.html", "kviltora.js", "worksheet.css"];
+const SITE_ON_DEMAND = ["LICENSE.txt"];
+const SITE_PARTS = ["practice.js", "./help.html", "worksheet.css"];
 """
 WORKER_WITHOUT_PARTS = """const SITE_VERSION = '6846b83f4af56697';
 const SITE_FILES = ["./", "help.html", "index.html", "kviltora.js"];
