@@ -54,9 +54,8 @@ WARM_UP = 100  # clicks before the browser has compiled the page's code and fill
 READY_AT = "return performance.getEntriesByName('kviltora-ready')[0].startTime"
 MARKLESS = {"static"}
 
-# The milliseconds from navigation to the first paint with content. The page
-# shows nothing until its form is ready and the window drawn, so this is the
-# first moment a calculation can be made.
+# The milliseconds from navigation to the first paint with content: the window on
+# the screen, whether the page's script draws it or its index.html already holds it.
 FIRST_PAINT = """const done = arguments[0];
 new PerformanceObserver((list, observer) => {
   const paint = list.getEntriesByName('first-contentful-paint')[0];
@@ -323,9 +322,9 @@ def first_visit_goals(visits, parts):
 
 
 def print_goals(rows):
-    print(f"  {'goals of this site':62} {'figure':>8}  {'bound':18} verdict")
+    print(f"  {'goals of this site':60} {'figure':>8}  {'bound':20} verdict")
     for what, figure, bound, verdict in rows:
-        print(f"    {what:60} {figure:>8}  {bound:18} {verdict}")
+        print(f"    {what:58} {figure:>8}  {bound:20} {verdict}")
 
 
 def main():
