@@ -1,0 +1,205 @@
+"""The page benchmark's own workings, which its figures rely on: the static window
+it makes as a floor, and how it tells a first visit's window from the teaching
+parts that the built service worker lists, and judges the goals. With the site
+folder of a web build, the static window made from it is also seen to look as
+the drawn page does.
+Usage: page_bench_test.py [SITE_FOLDER] [unittest names...]"""
+import importlib.util
+import sys
+import tempfile
+import unittest
+from html.parser import HTMLParser
+from pathlib import Path
+
+BENCH = Path(__file__).resolve().parent
+sys.path.insert(0, str(BENCH.parent / "scripts"))
+sys.path.insert(0, str(BENCH))
+from browser import load_page, page_chromium, serve  # noqa: E402
+from static_window import static_window  # noqa: E402
+
+loading = importlib.util.spec_from_file_location("page_bench", BENCH / "page-bench.py")
+page_bench = importlib.util.module_from_spec(loading)
+loading.loader.exec_module(page_bench)
+
+ARGUMENT = sys.argv[1] if __name__ == "__main__" and len(sys.argv) > 1 else ""
+SITE = sys.argv.pop(1) if ARGUMENT and Path(ARGUMENT).is_dir() else None
+
+# A page that draws its window from a module, as the site's does: a box given its
+# text by script, a locked box, a ticked box, places in style attributes, and what a
+# static copy must lose (the policy, an inline script, a handler, links to what runs).
+PAGE = """<!DOCTYPE html>
+<html lang="bg"><head><meta charset="utf-8">
+<meta http-equiv="Content-Security-Policy" content="default-src 'self'; style-src 'self'">
+<script>self.early = 1;</script>
+<link rel="stylesheet" href="style.css">
+<link rel="modulepreload" href="app.js">
+<link rel="prefetch" href="core.wasm">
+<link rel="preload" href="Parts.JS" as="script">
+<script type="module" src="app.js"></script>
+</head><body><div id="window" hidden></div></body></html>"""
+APP = """const area = document.getElementById('window');
+const box = Object.assign(document.createElement('input'), { type: 'text' });
+const locked = document.createElement('textarea');
+const tick = Object.assign(document.createElement('input'), { type: 'checkbox' });
+area.append(box, locked, tick);
+box.value = '0.45';
+locked.value = 'Описание';
+tick.checked = true;
+box.style.setProperty('--left', '96');
+box.setAttribute('onclick', 'void 0');
+area.hidden = false;
+performance.mark('kviltora-ready');"""
+
+
+class Elements(HTMLParser):
+    """Every start tag of a page with its attributes, and the text in each textarea."""
+
+    def __init__(self, text):
+        super().__init__()
+        self.tags, self.texts, self.within = [], [], None
+        self.feed(text)
+
+    def handle_starttag(self, tag, attributes):
+        self.tags.append((tag, dict(attributes)))
+        self.within = tag
+
+    def handle_data(self, data):
+        if self.within == "textarea":
+            self.texts.append(data)
+
+    def handle_endtag(self, tag):
+        self.within = None
+
+    def all(self, tag):
+        return [attributes for name, attributes in self.tags if name == tag]
+
+
+class StaticWindowTest(unittest.TestCase):
+    def setUp(self):
+        folders = tempfile.TemporaryDirectory()
+        self.addCleanup(folders.cleanup)
+        self.site, self.folder = Path(folders.name) / "site", Path(folders.name) / "static"
+        self.site.mkdir()
+        self.folder.mkdir()
+        for name, text in [("index.html", PAGE), ("app.js", APP), ("sw.js", ""),
+                           ("core.wasm", ""), ("style.css", "#window { color: #008; }")]:
+            (self.site / name).write_text(text, encoding="utf-8")
+        (self.site / "fonts").mkdir()
+
+    def test_keeps_the_drawn_window_and_its_styles_without_any_script(self):
+        static_window(self.site, self.folder)
+        page = Elements((self.folder / "index.html").read_text(encoding="utf-8"))
+        self.assertEqual(page.all("script"), [])
+        self.assertEqual([link["href"] for link in page.all("link")], ["style.css"])
+        self.assertEqual(page.all("meta"), [{"charset": "utf-8"}])
+        self.assertEqual(page.all("div"), [{"id": "window"}])
+        self.assertEqual(page.all("input"), [
+            {"type": "text", "style": "--left: 96;", "value": "0.45"},
+            {"type": "checkbox", "checked": ""},
+        ])
+        self.assertEqual(page.texts, ["Описание"])
+
+    def test_holds_the_sites_other_files_but_not_what_runs(self):
+        static_window(self.site, self.folder)
+        self.assertEqual(sorted(entry.name for entry in self.folder.iterdir()),
+                         ["fonts", "index.html", "style.css"])
+        self.assertEqual((self.folder / "style.css").read_text(), "#window { color: #008; }")
+
+
+# The head of a built service worker that lists its parts, its lists in the build's
+# order, and a first visit to its site: (gzipped bytes, who fetched), by file.
+WORKER_WITH_PARTS = """const SITE_VERSION = '6846b83f4af56697';
+const SITE_FILES = ["./", "help.html", "index.html", "kviltora.js", "worksheet.css"];
+const SITE_ON_DEMAND = ["LICENSE.txt"];
+const SITE_PARTS = ["practice.js", "./help.html", "worksheet.css"];
+"""
+WORKER_WITHOUT_PARTS = """const SITE_VERSION = '6846b83f4af56697';
+const SITE_FILES = ["./", "help.html", "index.html", "kviltora.js"];
+const later = typeof SITE_PARTS === 'undefined' ? [] : SITE_PARTS;
+"""
+VISIT = {"index.html": (1229, "page+worker"), "kviltora.js": (24474, "page+worker"),
+         "practice.js": (5120, "page"), "help.html": (2355, "worker")}
+
+
+class PartsTest(unittest.TestCase):
+    def parts_of(self, worker):
+        with tempfile.TemporaryDirectory() as site:
+            if worker is not None:
+                (Path(site) / "sw.js").write_text(worker, encoding="utf-8")
+            return page_bench.site_parts(site)
+
+    def test_reads_the_parts_that_the_worker_lists(self):
+        self.assertEqual(self.parts_of(WORKER_WITH_PARTS),
+                         {"practice.js", "help.html", "worksheet.css"})
+
+    def test_finds_no_list_in_a_worker_that_only_names_one_nor_in_a_site_without_a_worker(self):
+        self.assertIsNone(self.parts_of(WORKER_WITHOUT_PARTS))
+        self.assertIsNone(self.parts_of(None))
+
+    def test_counts_the_window_without_the_parts_whoever_fetched_them(self):
+        window, parts = page_bench.window_and_parts(VISIT, self.parts_of(WORKER_WITH_PARTS))
+        self.assertEqual(window, {"index.html": (1229, "page+worker"),
+                                  "kviltora.js": (24474, "page+worker")})
+        self.assertEqual(parts, {"practice.js": (5120, "page"), "help.html": (2355, "worker")})
+        self.assertEqual(page_bench.kib(window), 25703 / 1024)
+
+    def test_counts_the_whole_visit_as_the_window_without_a_list(self):
+        self.assertEqual(page_bench.window_and_parts(VISIT, None), (VISIT, {}))
+
+    def test_judges_the_first_visit_by_the_window_alone(self):
+        visits = {("this", "Liberation Serif"): VISIT, ("this", "DejaVu only"): VISIT}
+        rows = page_bench.first_visit_goals(visits, self.parts_of(WORKER_WITH_PARTS))
+        self.assertEqual([(figure, bound, verdict) for what, figure, bound, verdict in rows],
+                         [("25.1", "<= 70", "met"), ("25.1", "<= 100", "met")])
+
+    def test_names_a_request_as_the_worker_lists_its_file(self):
+        self.assertEqual([page_bench.file_name(path) for path in ["/", "./", "/help.html",
+                                                                "./help.html", "/fonts/a.woff2"]],
+                         ["index.html", "index.html", "help.html", "help.html", "fonts/a.woff2"])
+
+
+class StartupGoalsTest(unittest.TestCase):
+    # Medians in ms: ready, no cache; painted, no cache; ready, warm; painted, warm.
+    STATIC = page_bench.Startup(None, 200.0, None, 100.0)
+
+    def verdicts(self, this, before=None):
+        medians = {"this": page_bench.Startup(*this), "static": self.STATIC}
+        if before:
+            medians["before"] = page_bench.Startup(*before)
+        return [(figure, bound, verdict)
+                for what, figure, bound, verdict in page_bench.startup_goals(medians)]
+
+    def test_painted_at_most_a_tenth_later_than_the_static_window_and_ready_as_before(self):
+        self.assertEqual(self.verdicts((300.0, 220.0, 150.0, 111.0), (300.0, 0, 149.9, 0)), [
+            ("1.10", "<= 1.1", "met"), ("1.11", "<= 1.1", "missed"),
+            ("300.0", "<= 300.0, before's", "met"), ("150.0", "<= 149.9, before's", "missed"),
+        ])
+
+    def test_ready_unjudged_without_a_site_before(self):
+        self.assertEqual(self.verdicts((300.0, 100.0, 150.0, 50.0))[2:], [
+            ("300.0", "no --before site", "—"), ("150.0", "no --before site", "—"),
+        ])
+
+
+@unittest.skipUnless(SITE, "needs the site folder of a web build")
+class StaticWindowOfTheSiteTest(unittest.TestCase):
+    def test_looks_as_the_drawn_page_does(self):
+        with tempfile.TemporaryDirectory() as folder:
+            static_window(SITE, folder)
+            with serve({"/": SITE}) as page, serve({"/": folder}) as copy:
+                driver = page_chromium()
+                try:
+                    self.assertEqual(load_page(driver, page + "/"), "ready")
+                    driver.execute_script("document.activeElement.blur()")  # no caret
+                    drawn = driver.get_screenshot_as_png()
+                    driver.get(copy + "/")
+                    scripts = driver.execute_script("return document.scripts.length")
+                    saved = driver.get_screenshot_as_png()
+                finally:
+                    driver.quit()
+        self.assertEqual(scripts, 0)
+        self.assertTrue(drawn == saved, "the static window looks otherwise than the page")
+
+
+if __name__ == "__main__":
+    unittest.main()
