@@ -11,7 +11,7 @@ import unittest
 from html.parser import HTMLParser
 from pathlib import Path
 
-BENCH = Path(__file__).resolve().parent
+BENCH = Path(__file__).resolve().parents[2] / "bench"
 sys.path.insert(0, str(BENCH.parent / "scripts"))
 sys.path.insert(0, str(BENCH))
 from browser import load_page, page_chromium, serve  # noqa: E402
