@@ -16,7 +16,15 @@ const compile = (request, file) =>
       .then((response) => response.arrayBuffer())
       .then((bytes) => WebAssembly.compile(bytes)),
   );
-const compiled = typeof WebAssembly === 'object' ? compile(self.kviltoraWasm, 'kviltora_core.wasm') : undefined;
+// Compiled already by the page's first script where it could, else here; where
+// its compile failed, its request's body is spent, and the file is asked again.
+const started = self.kviltoraCompiled;
+const compiled =
+  typeof WebAssembly === 'object'
+    ? Promise.resolve(started).then(
+        (module) => module ?? compile(started ? undefined : self.kviltoraWasm, 'kviltora_core.wasm'),
+      )
+    : undefined;
 compiled?.catch(() => {}); // a failure is the loading's, and loadCore reports it
 
 // The glue waits for its module without looking back, so a module that never
