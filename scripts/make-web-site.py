@@ -175,6 +175,18 @@ def draw(site: Path) -> None:
     subprocess.run(["node", str(ROOT / "scripts/draw-page.mjs"), str(site)], check=True, env=env)
 
 
+# The page's first script carries the bar into the column before the style sheet
+# is in, by the column's own media query, which style.css alone holds.
+COLUMN_MEDIA = re.compile(r"@media ([^{]+)\{\s*#window \{\s*--arrangement: column;")
+
+
+def with_column_media(html: str) -> str:
+    found = COLUMN_MEDIA.search((PAGE / "style.css").read_text(encoding="utf-8"))
+    if not found or html.count("COLUMN_MEDIA") != 1:
+        sys.exit("style.css and index.html: not the one column media query the page carries by")
+    return html.replace("COLUMN_MEDIA", found.group(1).strip())
+
+
 def allowed(code: str) -> str:
     return "'sha256-" + base64.b64encode(hashlib.sha256(code.encode()).digest()).decode() + "'"
 
@@ -216,7 +228,8 @@ def main() -> None:
     (site / PARTS_BUNDLE).write_text(parts_bundle(teaching), encoding="utf-8")
     for name in MODULES + PARTS_MODULES:  # served apart by earlier builds
         (site / f"{name}.js").unlink(missing_ok=True)
-    (site / "index.html").write_text(without_comments("index.html"), encoding="utf-8")
+    (site / "index.html").write_text(with_column_media(without_comments("index.html")),
+                                     encoding="utf-8")
     draw(site)
     drawn = (site / "index.html").read_text(encoding="utf-8")
     (site / "index.html").write_text(page(drawn), encoding="utf-8")
