@@ -5,7 +5,6 @@ that opens from disk, and the page as a SCORM 1.2 package for a learning platfor
 
 Usage: make-downloads.py SITE_FOLDER OUT_FOLDER VERSION"""
 import base64
-import hashlib
 import importlib.util
 import re
 import sys
@@ -59,10 +58,6 @@ def data_url(path: Path) -> str:
     return f"data:{TYPES[path.suffix]};base64,{base64.b64encode(path.read_bytes()).decode()}"
 
 
-def digest(code: str) -> str:
-    return "'sha256-" + base64.b64encode(hashlib.sha256(code.encode()).digest()).decode() + "'"
-
-
 def safe_inside(tag: str, text: str) -> str:
     if f"</{tag}" in text.lower():
         sys.exit(f"a </{tag}> inside an inlined {tag}: the single file would break there")
@@ -94,7 +89,6 @@ def single_file(site: Path) -> str:
         sys.exit("index.html: no first inline script that asks for the .wasm")
     html = html[: first.start()] + f"<script>{bytes_script}</script>" + html[first.end():]
     scripts.extend(site_build.INLINE_SCRIPT.findall(html))
-    styles.extend(site_build.INLINE_STYLE.findall(html))
     parts = safe_inside("script", (site / site_build.PARTS_BUNDLE).read_text(encoding="utf-8"))
     scripts.append(parts)
 
@@ -117,8 +111,8 @@ def single_file(site: Path) -> str:
     html = DROPPED.sub("", html)
     policy = "; ".join([
         "default-src 'none'",
-        "script-src " + " ".join(dict.fromkeys(digest(s) for s in scripts)) + " 'wasm-unsafe-eval'",
-        "style-src " + " ".join(dict.fromkeys(digest(s) for s in styles)),
+        "script-src " + " ".join(dict.fromkeys(site_build.allowed(s) for s in scripts)) + " 'wasm-unsafe-eval'",
+        "style-src " + " ".join(dict.fromkeys(site_build.allowed(s) for s in styles)),
         "font-src data:",
         "img-src data:",
         "object-src 'none'",
