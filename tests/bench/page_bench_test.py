@@ -98,12 +98,8 @@ class StaticWindowTest(unittest.TestCase):
             {"type": "checkbox", "checked": ""},
         ])
         self.assertEqual(page.texts, ["Описание"])
-
-    def test_holds_the_sites_other_files_but_not_what_runs(self):
-        static_window(self.site, self.folder)
         self.assertEqual(sorted(entry.name for entry in self.folder.iterdir()),
-                         ["fonts", "index.html", "style.css"])
-        self.assertEqual((self.folder / "style.css").read_text(), "#window { color: #008; }")
+                         ["fonts", "index.html", "style.css"], "what runs stays out")
 
 
 # The head of a built service worker that lists its parts, its lists in the build's
@@ -128,34 +124,22 @@ class PartsTest(unittest.TestCase):
                 (Path(site) / "sw.js").write_text(worker, encoding="utf-8")
             return page_bench.site_parts(site)
 
-    def test_reads_the_parts_that_the_worker_lists(self):
-        self.assertEqual(self.parts_of(WORKER_WITH_PARTS),
-                         {"practice.js", "help.html", "worksheet.css"})
+    def test_reads_the_list_only_where_the_worker_writes_one(self):
+        for worker, parts in ((WORKER_WITH_PARTS, {"practice.js", "help.html", "worksheet.css"}),
+                              (WORKER_WITHOUT_PARTS, None), (None, None)):
+            with self.subTest(worker=worker and worker.splitlines()[-1]):
+                self.assertEqual(self.parts_of(worker), parts)
 
-    def test_finds_no_list_in_a_worker_that_only_names_one_nor_in_a_site_without_a_worker(self):
-        self.assertIsNone(self.parts_of(WORKER_WITHOUT_PARTS))
-        self.assertIsNone(self.parts_of(None))
-
-    def test_counts_the_window_without_the_parts_whoever_fetched_them(self):
-        window, parts = page_bench.window_and_parts(VISIT, self.parts_of(WORKER_WITH_PARTS))
+    def test_judges_the_first_visit_by_the_window_alone_whoever_fetched_the_parts(self):
+        parts = self.parts_of(WORKER_WITH_PARTS)
+        window, apart = page_bench.window_and_parts(VISIT, parts)
         self.assertEqual(window, {"index.html": (1229, "page+worker"),
                                   "kviltora.js": (24474, "page+worker")})
-        self.assertEqual(parts, {"practice.js": (5120, "page"), "help.html": (2355, "worker")})
-        self.assertEqual(page_bench.kib(window), 25703 / 1024)
-
-    def test_counts_the_whole_visit_as_the_window_without_a_list(self):
-        self.assertEqual(page_bench.window_and_parts(VISIT, None), (VISIT, {}))
-
-    def test_judges_the_first_visit_by_the_window_alone(self):
+        self.assertEqual(apart, {"practice.js": (5120, "page"), "help.html": (2355, "worker")})
         visits = {("this", "Liberation Serif"): VISIT, ("this", "DejaVu only"): VISIT}
-        rows = page_bench.first_visit_goals(visits, self.parts_of(WORKER_WITH_PARTS))
+        rows = page_bench.first_visit_goals(visits, parts)
         self.assertEqual([(figure, bound, verdict) for what, figure, bound, verdict in rows],
                          [("25.1", "<= 70", "met"), ("25.1", "<= 100", "met")])
-
-    def test_names_a_request_as_the_worker_lists_its_file(self):
-        self.assertEqual([page_bench.file_name(path) for path in ["/", "./", "/help.html",
-                                                                "./help.html", "/fonts/a.woff2"]],
-                         ["index.html", "index.html", "help.html", "help.html", "fonts/a.woff2"])
 
 
 class StartupGoalsTest(unittest.TestCase):
@@ -173,11 +157,6 @@ class StartupGoalsTest(unittest.TestCase):
         self.assertEqual(self.verdicts((300.0, 220.0, 150.0, 111.0), (300.0, 0, 149.9, 0)), [
             ("1.10", "<= 1.1", "met"), ("1.11", "<= 1.1", "missed"),
             ("300.0", "<= 300.0, before's", "met"), ("150.0", "<= 149.9, before's", "missed"),
-        ])
-
-    def test_ready_unjudged_without_a_site_before(self):
-        self.assertEqual(self.verdicts((300.0, 100.0, 150.0, 50.0))[2:], [
-            ("300.0", "no --before site", "—"), ("150.0", "no --before site", "—"),
         ])
 
 

@@ -161,6 +161,14 @@ def without_http_cache(driver):
     driver.execute_cdp_cmd("Network.setCacheDisabled", {"cacheDisabled": True})
 
 
+def settled_find(driver, selector):
+    """The element, once a part that a first press on the bar loads is there: the
+    bar is busy meanwhile."""
+    busy = "return document.getElementById('practice-start')?.getAttribute('aria-busy')"
+    WebDriverWait(driver, 10).until(lambda d: not d.execute_script(busy))
+    return driver.find_element(By.CSS_SELECTOR, selector)
+
+
 def needs(feature):
     """Runs a test only where the browser and arrangement have the feature: "devtools",
     Chromium's DevTools protocol, or "window", the window arrangement."""
@@ -885,10 +893,7 @@ class PracticeTest(OnePageTest):
     features = {"devtools"}
 
     def find(self, selector):
-        # A first press on the bar loads the part, the bar busy meanwhile.
-        busy = "return document.getElementById('practice-start')?.getAttribute('aria-busy')"
-        WebDriverWait(self.driver, 10).until(lambda d: not d.execute_script(busy))
-        return self.driver.find_element(By.CSS_SELECTOR, selector)
+        return settled_find(self.driver, selector)
 
     def window_state(self):
         return [self.page.value(f"Text1({i})") for i in range(3)] + [
@@ -1121,10 +1126,7 @@ class BasesTest(OnePageTest):
     features = {"devtools"}
 
     def find(self, selector):
-        # A first press on the bar loads the part, the bar busy meanwhile.
-        busy = "return document.getElementById('practice-start')?.getAttribute('aria-busy')"
-        WebDriverWait(self.driver, 10).until(lambda d: not d.execute_script(busy))
-        return self.driver.find_element(By.CSS_SELECTOR, selector)
+        return settled_find(self.driver, selector)
 
     def worked(self, which="p"):
         return [e.text for e in self.driver.find_elements(By.CSS_SELECTOR, f"#bases .worked {which}")]
