@@ -57,16 +57,11 @@ const partsScript = () =>
     document.head.append(script);
   });
 
-let parts = null;
-// Once: {core, modules}; `shared` are the page's modules that the parts import.
-export function loadParts(shared) {
-  parts ??= (async () => {
-    const wasm = compile(self.kviltoraTeachingWasm?.(), 'kviltora_teaching.wasm');
-    if (!self.kviltoraParts) await partsScript();
-    const modules = self.kviltoraParts(shared);
-    return { core: await instantiate(modules.createCore, wasm), modules };
-  })();
-  // A part that failed to load may load on the next try: the line may be back.
-  parts.catch(() => (parts = null));
-  return parts;
+// {core, modules}; `shared` are the page's modules that the parts import. The
+// page loads them once, and again only after a failure.
+export async function loadParts(shared) {
+  const wasm = compile(self.kviltoraTeachingWasm?.(), 'kviltora_teaching.wasm');
+  if (!self.kviltoraParts) await partsScript();
+  const modules = self.kviltoraParts(shared);
+  return { core: await instantiate(modules.createCore, wasm), modules };
 }
