@@ -25,10 +25,6 @@ failure.classList.remove('now');
 // What the parts' modules import from the page's.
 const shared = { $common: common, $window: windowModule, $links: links };
 
-// Start-up is a few short tasks, so that a tap or a key the browser already has
-// never waits long.
-const nextTask = () => globalThis.scheduler?.yield?.() ?? new Promise((done) => setTimeout(done));
-
 // The teaching parts, once, on their first use; a part that fails to load says
 // so, and loads on the next use if the line is back.
 function teachingParts(form, page) {
@@ -72,8 +68,9 @@ function usedFirst(bar, parts, built) {
 }
 
 async function start() {
+  // From the core to ready is one task: a tap or a key meanwhile is noted by the
+  // page's first script and done after, and a yield here only made ready later.
   const core = await loadCore();
-  await nextTask();
   const form = addressed(new core.Form());
   followMinimumFontSize();
   buildingPart('window');
@@ -83,7 +80,7 @@ async function start() {
   // once the window's own rules hold: the form's load would clear the box.
   const input = takeOverInput(page);
   form.load();
-  page.redraw();
+  page.showLoaded();
   const bar = document.getElementById('practice-start');
   if (bar) page.layout.carry(bar);
   page.layout.arrange();

@@ -33,10 +33,22 @@ function drawnOrNew(tag) {
   const taken = drawn.get(key);
   if (taken?.localName !== tag) return document.createElement(tag);
   drawn.delete(key);
-  delete taken.dataset.drawn;
+  takenOver.add(taken);
   return taken;
 }
-export const element = (tag, properties) => Object.assign(drawnOrNew(tag), properties);
+// A drawn element has its properties already: a text set again, even the same,
+// is a new text that the browser lays out anew.
+export function element(tag, properties = {}) {
+  const made = drawnOrNew(tag);
+  for (const [name, value] of Object.entries(properties)) {
+    if (made[name] !== value) made[name] = value;
+  }
+  return made;
+}
+// A taken element keeps its mark, which style.css places it by: set again, each
+// place would only make the browser work out the whole window's style once more.
+const takenOver = new WeakSet();
+export const drawnAlready = (element) => takenOver.has(element);
 
 // A part's own look, fetched the first time the part opens: a page that never
 // shows the part never downloads it. Unstyled is still the part.
@@ -66,7 +78,7 @@ buildingPart('status');
 const spoken = element('div', { className: 'spoken' });
 buildingPart(null);
 spoken.setAttribute('role', 'status');
-document.body.append(spoken);
+if (!spoken.isConnected) document.body.append(spoken);
 let sayings = 0;
 export function say(said) {
   if (said) spoken.textContent = said + (++sayings % 2 ? '' : '\u00a0');

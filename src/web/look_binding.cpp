@@ -144,7 +144,13 @@ val WindowLookForPage() {
     }
     controls += ']';
   }
-  return val::global("JSON").call<val>("parse", json);
+  // Handed over as bytes: the binding's own conversion of a text reads it byte by
+  // byte in script, twice, which the browser's decoder does at once.
+  const val text =
+      val::global("TextDecoder")
+          .new_()
+          .call<val>("decode", val(emscripten::typed_memory_view(json.size(), json.data())));
+  return val::global("JSON").call<val>("parse", text);
 }
 
 }  // namespace

@@ -2,13 +2,15 @@
 // Квилтора's window on the page, drawn from the core's look and redrawn from the
 // form after every user action.
 
-import { element, rgb, say } from './common.js';
+import { drawnAlready, element, rgb, say } from './common.js';
 
 export const windowArea = document.getElementById('window');
 
 // The window's lengths go to style.css as pixels at the browser's default text
 // size, which it turns into rem; the column keeps only the order and the fonts.
+// A drawn control has its place, names and marks from the page's HTML already.
 function place(element, control, look) {
+  if (drawnAlready(element)) return;
   const px = (twips) => twips / look.twipsPerPixel;
   const at = { left: control.left, top: control.top, width: control.width, height: control.height };
   for (const [side, twips] of Object.entries(at)) element.style.setProperty(`--${side}`, px(twips));
@@ -80,7 +82,7 @@ function listBox(index, form, respond) {
   // empty group, always the last child, gives every list one; it says nothing.
   const child = element('div', { id: `list-end-${index}` });
   child.setAttribute('role', 'group');
-  document.body.append(child);
+  if (!child.isConnected) document.body.append(child); // a drawn one stays where it is
   list.setAttribute('aria-owns', child.id);
   list.addEventListener('click', (event) => {
     const row = [...list.children].indexOf(event.target.closest('[role="option"]'));
@@ -231,9 +233,20 @@ export function followMinimumFontSize() {
 // copy of its text that only paper shows.
 function paperCopy(control) {
   const copy = element('div', { className: 'paper' });
+  if (drawnAlready(copy)) return copy;
   copy.dataset.paper = control.paper;
   copy.style.setProperty('--column', control.column);
   return copy;
+}
+
+// Drawn, the window has its size and colour from style.css; set again on the
+// body, the size would have the browser work out the whole page's style anew.
+function sizeWindow(look) {
+  const px = (twips) => twips / look.twipsPerPixel;
+  windowArea.style.setProperty('--width', px(look.width));
+  document.body.style.setProperty('--window-width', px(look.width)); // the page's buttons line up with it
+  windowArea.style.setProperty('--height', px(look.height));
+  windowArea.style.backgroundColor = rgb(look.back);
 }
 
 export function buildWindow(core, form) {
@@ -297,13 +310,15 @@ export function buildWindow(core, form) {
   const elements = placed.flatMap(({ elements }) => elements);
   if (elements.some((shown) => shown.parentElement !== windowArea)) windowArea.append(...elements);
   document.title = look.caption;
-  const px = (twips) => twips / look.twipsPerPixel;
-  windowArea.style.setProperty('--width', px(look.width));
-  document.body.style.setProperty('--window-width', px(look.width)); // the page's buttons line up with it
-  windowArea.style.setProperty('--height', px(look.height));
-  windowArea.style.backgroundColor = rgb(look.back);
+  const drawn = elements.every(drawnAlready);
+  if (!drawn) sizeWindow(look);
   layout = arranger(placed);
   window.addEventListener('resize', layout.arrange);
-  return { redraw, layout, first: boxes[0] };
+  // The form just loaded is what a drawn window shows, and its changes need only
+  // be read, unless a box holds something else by now: what the pupil typed, or
+  // what a browser put back from the last visit.
+  const asDrawn = () => drawn && boxes.every((box) => box.value === box.defaultValue);
+  const showLoaded = () => (asDrawn() ? form.changes() : redraw());
+  return { redraw, showLoaded, layout, first: boxes[0] };
 }
 

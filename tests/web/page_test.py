@@ -1473,8 +1473,9 @@ class DrawnWindowTest(unittest.TestCase):
                          ["Упражнение", "Работен лист", "Бройни системи", "Помощ"])
         # The same window, built by the script on a page that holds none.
         self.driver.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": False})
-        # What the build drew goes as the page is read, so that the script draws it all anew.
-        undrawn = """const drop = () => document.querySelectorAll('[data-drawn], #window > *')
+        # What the build drew goes as the page is read, so that the script draws it all
+        # anew, whether before the page is read to its end or after.
+        undrawn = """const drop = () => document.querySelectorAll('[data-drawn]')
           .forEach((e) => e.remove());
         const observer = new MutationObserver(drop);
         observer.observe(document, { childList: true, subtree: true });
@@ -1507,8 +1508,8 @@ class DrawnWindowTest(unittest.TestCase):
                 self.assertEqual(self.page.js("return window.shifted"), 0)
                 self.assertEqual(self.page.js(places), drawn)
 
-    def held_back(self, actions):
-        with serve({"/": SITE}, handler=_HeldBack) as url:
+    def held_back(self, actions, hold=_HeldBack.HOLD):
+        with serve({"/": SITE}, handler=type("Held", (_HeldBack,), {"HOLD": hold})) as url:
             self.driver.get(url + "/")
             actions()
             marked = "return performance.getEntriesByName('kviltora-ready').length"
@@ -1521,6 +1522,13 @@ class DrawnWindowTest(unittest.TestCase):
         self.assertEqual(self.page.value("Text1(1)"), "0.3")
         self.assertEqual(self.page.js("return document.activeElement.dataset.control"), "Text1(1)")
         self.assertEqual(self.page.js("return document.activeElement.selectionEnd"), 3)
+
+    def test_a_text_put_back_by_the_browser_gives_way_to_the_forms(self):
+        # As a browser may on a reload, before any script runs; nothing is typed.
+        restored = "document.querySelector('[data-control=\"Text1(2)\"]').value = 'от миналия път'"
+        self.held_back(lambda: self.page.js(restored), hold=1)
+        self.assertTrue(self.page.value("Text1(2)").startswith(
+            "Преобразувам десетичната дроб: 0.45\n0.9\n"), self.page.value("Text1(2)"))
 
     def test_a_choice_and_a_press_before_the_core_are_done_once_in_order(self):
         def actions():
