@@ -25,6 +25,10 @@ failure.classList.remove('now');
 // What the parts' modules import from the page's.
 const shared = { $common: common, $window: windowModule, $links: links };
 
+// Start-up is a few short tasks, so that a tap or a key the browser already has
+// never waits long: the core's start is one, and taking the window over another.
+const nextTask = () => globalThis.scheduler?.yield?.() ?? new Promise((done) => setTimeout(done));
+
 // The teaching parts, once, on their first use; a part that fails to load says
 // so, and loads on the next use if the line is back.
 function teachingParts(form, page) {
@@ -68,9 +72,8 @@ function usedFirst(bar, parts, built) {
 }
 
 async function start() {
-  // From the core to ready is one task: a tap or a key meanwhile is noted by the
-  // page's first script and done after, and a yield here only made ready later.
   const core = await loadCore();
+  await nextTask();
   const form = addressed(new core.Form());
   followMinimumFontSize();
   buildingPart('window');
