@@ -61,8 +61,8 @@ for (const box of document.querySelectorAll('input')) box.setAttribute('value', 
 document.getElementById('failure').hidden = false;
 
 // The page's policy allows no style attribute, so what the script set on an
-// element goes into the page's style sheet, under the element's mark; the
-// script sets it on the element again as it takes the element over.
+// element goes into the page's style sheet, under the element's mark, which the
+// element keeps when the script takes it over.
 const selector = (element) => {
   if (element === document.body) return ':root > body';
   if (element.dataset.drawn) return `:root [data-drawn="${element.dataset.drawn}"]`;
